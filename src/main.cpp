@@ -1,0 +1,16 @@
+#include "forms/begin/begin.h"
+#include "ui/form.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Vantaro"));
+    QApplication::setDesktopFileName(QStringLiteral("vantaro"));
+    // The game decides when it ends: the start screen hands over to the main screen in between.
+    QApplication::setQuitOnLastWindowClosed(false);
+    begin().show();
+    const int rc = QApplication::exec();
+    discardAllForms();
+    return rc;
+}

@@ -1,0 +1,25 @@
+#include "state/gamestate.h"
+
+#include <array>
+
+GameState& gameState() {
+    static GameState state;
+    return state;
+}
+
+bool isSpecialName(const QString& name) {
+    static const std::array<QString, 3> special{QStringLiteral("Вилт"), QStringLiteral("Бранок"),
+                                                QStringLiteral("Ксут")};
+    for (const auto& s : special) {
+        if (name == s) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void applyStartingValues(GameState& s) {
+    const StartingValues v = isSpecialName(s.PlayerName) ? RichStart : OrdinaryStart;
+    s.Money = v.money;
+    s.Sitost = v.sitost;
+}

@@ -1,0 +1,305 @@
+#include "ui/controls.h"
+
+#include "ui/colors.h"
+#include "ui/twips.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <qdrawutil.h>
+
+namespace {
+
+// Lays a paragraph out the way the original labels did: greedy by words, a line break swallows
+// the blanks it falls on (so a long run of blanks turns into a line break), and a word wider
+// than the label is cut where it must be.
+void wrapParagraph(const QString& para, const QFontMetrics& fm, int width, QStringList& out) {
+    QString line;
+    bool lineStarted = false;
+    const qsizetype n = para.size();
+    qsizetype i = 0;
+    auto pushWordPieces = [&](QString word) {
+        while (fm.horizontalAdvance(word) > width && word.size() > 1) {
+            qsizetype cut = 1;
+            while (cut < word.size() && fm.horizontalAdvance(word.left(cut + 1)) <= width) {
+                ++cut;
+            }
+            if (cut < word.size() && word.at(cut - 1).isHighSurrogate()) {
+                --cut; // never split a character in two
+                if (cut == 0) {
+                    cut = 2;
+                }
+            }
+            out << word.left(cut);
+            word = word.mid(cut);
+        }
+        line = word;
+        lineStarted = true;
+    };
+    while (i < n) {
+        const qsizetype s = i;
+        while (i < n && para.at(i) == QLatin1Char(' ')) {
+            ++i;
+        }
+        const QString spaces = para.mid(s, i - s);
+        const qsizetype w = i;
+        while (i < n && para.at(i) != QLatin1Char(' ')) {
+            ++i;
+        }
+        const QString word = para.mid(w, i - w);
+        if (word.isEmpty()) {
+            line += spaces; // trailing blanks stay on the line they end
+            lineStarted = true;
+            break;
+        }
+        const QString candidate = line + spaces + word;
+        if (!lineStarted || fm.horizontalAdvance(candidate) <= width) {
+            if (fm.horizontalAdvance(candidate) <= width) {
+                line = candidate;
+                lineStarted = true;
+            } else {
+                pushWordPieces(candidate);
+            }
+        } else {
+            out << line;
+            pushWordPieces(word);
+        }
+    }
+    out << line;
+}
+
+void drawSunken(QPainter& p, const QRect& r, int lineWidth) {
+    qDrawShadePanel(&p, r, QPalette(QColor(0xF0, 0xF0, 0xF0)), true, lineWidth);
+}
+
+} // namespace
+
+// --- Label ---
+
+Label::Label(QWidget* parent) : QLabel(parent) {
+    setTextFormat(Qt::PlainText);
+    setMouseTracking(true);
+}
+
+void Label::setCaption(const QString& text) {
+    setText(text);
+    if (autoSize_) {
+        fitToText();
+    }
+    update();
+}
+
+void Label::setForeColor(std::uint32_t bgr) {
+    if (fore_ != bgr) {
+        fore_ = bgr;
+        update();
+    }
+}
+
+void Label::setBackColor(std::uint32_t bgr) {
+    back_ = bgr;
+    update();
+}
+
+void Label::setTransparent(bool on) {
+    transparent_ = on;
+    update();
+}
+
+void Label::setAlign(Align a) {
+    align_ = a;
+    update();
+}
+
+void Label::setBorderStyle(int style) {
+    if (border_ != style) {
+        border_ = style;
+        update();
+    }
+}
+
+void Label::setAutoSize(bool on) {
+    autoSize_ = on;
+    if (on) {
+        fitToText();
+    }
+}
+
+void Label::fitToText() {
+    const QFontMetrics fm(font());
+    const int extra = border_ != 0 ? 2 : 0;
+    twips::Rect r = twips::geometry(this);
+    r.width = twips::fromPixels(fm.horizontalAdvance(text()) + extra);
+    r.height = twips::fromPixels(fm.height() + extra);
+    twips::setGeometry(this, r);
+}
+
+QStringList Label::wrappedLines() const {
+    const QFontMetrics fm(font());
+    const int inner = width() - (border_ != 0 ? 2 : 0);
+    QStringList lines;
+    const QStringList paragraphs = text().split(QLatin1Char('\n'));
+    for (QString para : paragraphs) {
+        if (para.endsWith(QLatin1Char('\r'))) {
+            para.chop(1);
+        }
+        if (autoSize_) {
+            lines << para;
+        } else {
+            wrapParagraph(para, fm, inner, lines);
+        }
+    }
+    return lines;
+}
+
+void Label::paintEvent(QPaintEvent* /*e*/) {
+    QPainter p(this);
+    if (!transparent_) {
+        p.fillRect(rect(), vbColor(back_));
+    }
+    QRect area = rect();
+    if (border_ != 0) {
+        drawSunken(p, rect(), 1);
+        area.adjust(1, 1, -1, -1);
+    }
+    p.setClipRect(area);
+    p.setFont(font());
+    p.setPen(vbColor(fore_));
+    const QFontMetrics fm(font());
+    int y = area.top() + fm.ascent();
+    for (const QString& line : wrappedLines()) {
+        const int w = fm.horizontalAdvance(line);
+        int x = area.left();
+        if (align_ == Align::Center) {
+            x = area.left() + (area.width() - w) / 2;
+        } else if (align_ == Align::Right) {
+            x = area.right() + 1 - w;
+        }
+        p.drawText(x, y, line);
+        y += fm.height();
+        if (y - fm.ascent() > area.bottom()) {
+            break;
+        }
+    }
+}
+
+void Label::mousePressEvent(QMouseEvent* e) {
+    e->accept();
+    emit MouseDown(e->button());
+}
+
+void Label::mouseReleaseEvent(QMouseEvent* e) {
+    e->accept();
+    const bool inside = rect().contains(e->position().toPoint());
+    emit MouseUp(e->button());
+    if (inside) {
+        emit Click();
+    }
+}
+
+void Label::mouseMoveEvent(QMouseEvent* e) {
+    e->accept();
+    emit MouseMove();
+}
+
+// --- Frame ---
+
+Frame::Frame(QWidget* parent) : QWidget(parent) { setMouseTracking(true); }
+
+void Frame::setCaption(const QString& text) {
+    caption_ = text;
+    update();
+}
+
+void Frame::setForeColor(std::uint32_t bgr) {
+    fore_ = bgr;
+    update();
+}
+
+void Frame::setBackColor(std::uint32_t bgr) {
+    back_ = bgr;
+    update();
+}
+
+void Frame::paintEvent(QPaintEvent* /*e*/) {
+    QPainter p(this);
+    p.fillRect(rect(), vbColor(back_));
+    const QFontMetrics fm(font());
+    const int top = fm.height() / 2;
+    const QRect box(0, top, width() - 1, height() - top - 1);
+    p.setPen(vbColor(color::Grey));
+    p.drawRect(box.adjusted(0, 0, -1, -1));
+    p.setPen(vbColor(color::White));
+    p.drawRect(box.adjusted(1, 1, 0, 0));
+    if (!caption_.isEmpty()) {
+        constexpr int CaptionLeft = 6;
+        const int w = fm.horizontalAdvance(caption_) + 4;
+        p.fillRect(QRect(CaptionLeft, 0, w, fm.height()), vbColor(back_));
+        p.setFont(font());
+        p.setPen(vbColor(fore_));
+        p.drawText(CaptionLeft + 2, fm.ascent(), caption_);
+    }
+}
+
+void Frame::mousePressEvent(QMouseEvent* e) {
+    e->accept();
+    pressed_ = true;
+}
+
+void Frame::mouseReleaseEvent(QMouseEvent* e) {
+    e->accept();
+    const bool click = pressed_ && rect().contains(e->position().toPoint());
+    pressed_ = false;
+    if (click) {
+        emit Click();
+    }
+}
+
+void Frame::mouseMoveEvent(QMouseEvent* e) {
+    e->accept();
+    emit MouseMove();
+}
+
+// --- Line ---
+
+Line::Line(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_TransparentForMouseEvents); }
+
+void Line::setColor(std::uint32_t bgr) {
+    color_ = bgr;
+    update();
+}
+
+void Line::paintEvent(QPaintEvent* /*e*/) {
+    QPainter p(this);
+    p.fillRect(rect(), vbColor(color_));
+}
+
+// --- PictureBox ---
+
+PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+int PictureBox::innerWidth() const { return std::max(0, width() - 2 * BorderPixels); }
+int PictureBox::innerHeight() const { return std::max(0, height() - 2 * BorderPixels); }
+
+void PictureBox::setBackColor(std::uint32_t bgr) {
+    back_ = bgr;
+    image_.fill(vbColor(back_));
+    update();
+}
+
+void PictureBox::resizeEvent(QResizeEvent* /*e*/) {
+    QImage next(std::max(1, innerWidth()), std::max(1, innerHeight()), QImage::Format_RGB32);
+    next.fill(vbColor(back_));
+    if (!image_.isNull()) {
+        QPainter p(&next);
+        p.drawImage(0, 0, image_);
+    }
+    image_ = next;
+}
+
+void PictureBox::paintEvent(QPaintEvent* /*e*/) {
+    QPainter p(this);
+    drawSunken(p, rect(), BorderPixels);
+    p.drawImage(BorderPixels, BorderPixels, image_);
+}

@@ -1,0 +1,135 @@
+#pragma once
+
+#include <QImage>
+#include <QLabel>
+#include <QWidget>
+
+#include <cstdint>
+
+// The handful of control kinds the layouts use. Each keeps the layout's colours as 0xBBGGRR
+// values and reports mouse events under the names the handlers expect.
+
+enum class Align { Left, Right, Center };
+
+// A label: plain text only (a player's name must never be read as markup), wrapped at word
+// boundaries within its width like the original labels, optionally transparent, with a border
+// style 0 (none) or 1 (single line, used for the pressed look of button-like labels).
+class Label : public QLabel {
+    Q_OBJECT
+public:
+    explicit Label(QWidget* parent = nullptr);
+
+    void setCaption(const QString& text);
+    [[nodiscard]] QString caption() const { return text(); }
+
+    void setForeColor(std::uint32_t bgr);
+    void setBackColor(std::uint32_t bgr);
+    [[nodiscard]] std::uint32_t foreColor() const { return fore_; }
+    [[nodiscard]] std::uint32_t backColor() const { return back_; }
+    void setTransparent(bool on);
+    [[nodiscard]] bool isTransparent() const { return transparent_; }
+    void setAlign(Align a);
+    [[nodiscard]] Align align() const { return align_; }
+    void setBorderStyle(int style);
+    [[nodiscard]] int borderStyle() const { return border_; }
+    // Grows or shrinks to a single line of its text whenever the text changes.
+    void setAutoSize(bool on);
+    [[nodiscard]] bool autoSize() const { return autoSize_; }
+
+    // The lines as the label lays them out at its current width.
+    [[nodiscard]] QStringList wrappedLines() const;
+
+signals:
+    void MouseDown(Qt::MouseButton button);
+    void MouseUp(Qt::MouseButton button);
+    void MouseMove();
+    void Click();
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+
+private:
+    void fitToText();
+    std::uint32_t fore_ = 0x000000;
+    std::uint32_t back_ = 0xF0F0F0;
+    bool transparent_ = false;
+    Align align_ = Align::Left;
+    int border_ = 0;
+    bool autoSize_ = false;
+};
+
+// A framed group with its caption on the top edge; a frame without a caption is a thin divider.
+class Frame : public QWidget {
+    Q_OBJECT
+public:
+    explicit Frame(QWidget* parent = nullptr);
+    void setCaption(const QString& text);
+    [[nodiscard]] QString caption() const { return caption_; }
+    void setForeColor(std::uint32_t bgr);
+    void setBackColor(std::uint32_t bgr);
+    [[nodiscard]] std::uint32_t foreColor() const { return fore_; }
+    [[nodiscard]] std::uint32_t backColor() const { return back_; }
+
+signals:
+    void Click();
+    void MouseMove();
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+
+private:
+    QString caption_;
+    std::uint32_t fore_ = 0x000000;
+    std::uint32_t back_ = 0xF0F0F0;
+    bool pressed_ = false;
+};
+
+// A one-pixel horizontal or vertical line.
+class Line : public QWidget {
+    Q_OBJECT
+public:
+    explicit Line(QWidget* parent = nullptr);
+    void setColor(std::uint32_t bgr);
+    [[nodiscard]] std::uint32_t color() const { return color_; }
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+
+private:
+    std::uint32_t color_ = 0x000000;
+};
+
+// A picture box with a sunken two-pixel border. What is drawn on it stays in its image until
+// painted over; `picture` is the stored picture it was laid out with.
+class PictureBox : public QWidget {
+    Q_OBJECT
+public:
+    explicit PictureBox(QWidget* parent = nullptr);
+
+    static constexpr int BorderPixels = 2;
+    [[nodiscard]] int innerWidth() const;
+    [[nodiscard]] int innerHeight() const;
+
+    void setPicture(const QImage& picture) { picture_ = picture; }
+    [[nodiscard]] const QImage& picture() const { return picture_; }
+    void setBackColor(std::uint32_t bgr);
+
+    // The persistent drawing surface, inner size.
+    [[nodiscard]] QImage& image() { return image_; }
+    [[nodiscard]] const QImage& image() const { return image_; }
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+
+private:
+    QImage picture_;
+    QImage image_;
+    std::uint32_t back_ = 0xF0F0F0;
+};

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QFont>
+
+// The layouts name Windows font families. Each maps to a free font bundled with the game, with
+// Cyrillic glyphs, so the screens look the same on every machine.
+enum class Face { MSSansSerif, MicrosoftSansSerif, TimesNewRoman, ComicSansMS };
+
+struct FontDef {
+    Face face = Face::MSSansSerif;
+    double points = 8.25;
+    bool bold = false;
+    friend constexpr bool operator==(const FontDef&, const FontDef&) = default;
+};
+
+// Sizes are set in pixels of the 96-dpi reference screen (points × 4/3), so text keeps its
+// proportion to the twips layout whatever the desktop's font dpi is.
+QFont gameFont(FontDef def);
+
+// The family a face maps to once its font file is registered.
+QString familyFor(Face face);

@@ -1,0 +1,137 @@
+#include "ui/form.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QKeyEvent>
+
+#include <algorithm>
+#include <vector>
+
+// Q_INIT_RESOURCE must be used outside any namespace; the resources live in the static library,
+// which the linker would otherwise leave out.
+static void initGameResources() { Q_INIT_RESOURCE(vantaro); }
+
+namespace {
+std::vector<Form*>& registry() {
+    static std::vector<Form*> forms;
+    return forms;
+}
+bool& endedFlag() {
+    static bool ended = false;
+    return ended;
+}
+} // namespace
+
+// --- FormWindow ---
+
+FormWindow::FormWindow(Form& form) : form_(form) {
+    setObjectName(form.name());
+    setAttribute(Qt::WA_DeleteOnClose, false);
+}
+
+void FormWindow::previewKeysOfChildren() {
+    const auto children = findChildren<QWidget*>();
+    for (QWidget* c : children) {
+        c->installEventFilter(this);
+    }
+}
+
+bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        auto* ke = static_cast<QKeyEvent*>(event);
+        if (form_.Form_KeyDown(ke->key())) {
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void FormWindow::keyPressEvent(QKeyEvent* e) {
+    if (!form_.Form_KeyDown(e->key())) {
+        QWidget::keyPressEvent(e);
+    }
+}
+
+void FormWindow::closeEvent(QCloseEvent* e) {
+    // The form decides; the window itself is thrown away by the form's unload.
+    e->ignore();
+    form_.onCloseRequested();
+}
+
+// --- Form ---
+
+Form::Form(QString name) : name_(std::move(name)) {
+    static const bool resources = (initGameResources(), true);
+    (void)resources;
+    registry().push_back(this);
+}
+
+Form::~Form() {
+    auto& r = registry();
+    r.erase(std::remove(r.begin(), r.end(), this), r.end());
+    discardWindow();
+}
+
+void Form::load() {
+    if (isLoaded() || loading_) {
+        return;
+    }
+    loading_ = true;
+    window_ = new FormWindow(*this);
+    build(*window_);
+    window_->previewKeysOfChildren();
+    loading_ = false;
+    Form_Load();
+}
+
+void Form::unload() {
+    if (!isLoaded()) {
+        return;
+    }
+    Form_Unload();
+    discardWindow();
+}
+
+void Form::show() {
+    load();
+    if (!isLoaded()) {
+        return;
+    }
+    window_->show();
+    window_->raise();
+    window_->activateWindow();
+}
+
+void Form::discardWindow() {
+    if (window_.isNull()) {
+        return;
+    }
+    FormWindow* w = window_.data();
+    window_.clear();
+    w->hide();
+    // Later: the unload may come from a handler of one of the window's own controls.
+    w->deleteLater();
+}
+
+bool Form::Form_KeyDown(int /*key*/) { return false; }
+
+void Form::onCloseRequested() { unload(); }
+
+// --- program ---
+
+void discardAllForms() {
+    const auto forms = registry();
+    for (Form* f : forms) {
+        f->discardWindow();
+    }
+}
+
+void EndProgram() {
+    endedFlag() = true;
+    discardAllForms();
+    QCoreApplication::exit(0);
+}
+
+bool programEnded() { return endedFlag(); }
+
+void resetProgramEnded() { endedFlag() = false; }

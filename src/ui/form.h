@@ -1,0 +1,82 @@
+#pragma once
+
+#include "ui/twips.h"
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+class Form;
+
+// The top-level window of a loaded form. It sees every key before the focused control does
+// (the forms use this for Esc and F1) and turns a close by the window system into the form's
+// own unload.
+class FormWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit FormWindow(Form& form);
+    // Routes the keys of every control to the form first.
+    void previewKeysOfChildren();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    Form& form_;
+};
+
+// A screen of the game. The object lives for the whole program and keeps its own fields;
+// load() builds the window and its controls from the layout and runs Form_Load, unload() runs
+// Form_Unload and throws the window and controls away.
+class Form {
+public:
+    explicit Form(QString name);
+    virtual ~Form();
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    [[nodiscard]] const QString& name() const { return name_; }
+    [[nodiscard]] bool isLoaded() const { return !window_.isNull(); }
+    [[nodiscard]] FormWindow* window() const { return window_.data(); }
+
+    void load();
+    void unload();
+    // Shows the form modeless, loading it first when needed; a shown form comes to the front.
+    void show();
+
+    // A control of the loaded window by its layout name; loads the form when it is not loaded,
+    // as any reference to a form's control does.
+    template <class T> T* control(const char* objectName) {
+        load();
+        return window_->findChild<T*>(QString::fromLatin1(objectName));
+    }
+
+    // Throws the window away without running Form_Unload (the program is ending).
+    void discardWindow();
+
+    // The key handler sees every key first; returning true swallows it.
+    virtual bool Form_KeyDown(int key);
+    // The window system asked to close the window.
+    virtual void onCloseRequested();
+
+protected:
+    virtual void build(FormWindow& w) = 0;
+    virtual void Form_Load() {}
+    virtual void Form_Unload() {}
+
+private:
+    QString name_;
+    QPointer<FormWindow> window_;
+    bool loading_ = false;
+};
+
+// Ends the program at once: every window goes without its unload step and the event loop stops.
+void EndProgram();
+// Whether EndProgram has run (tests look at it instead of the process exiting).
+bool programEnded();
+// Forgets an earlier EndProgram; tests start each case afresh.
+void resetProgramEnded();
+// Discards the windows of all forms, as at the end of the program.
+void discardAllForms();
