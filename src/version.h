@@ -16,5 +16,7 @@ inline QString text(int major, int minor, int revision) {
         .arg(revision, 2, 10, QLatin1Char('0'))
         .arg(revision != 0 ? QStringLiteral(" Beta") : QString());
 }
-inline QString text() { return text(Major, Minor, Revision); }
+inline QString text() {
+    return text(Major, Minor, Revision);
+}
 } // namespace version

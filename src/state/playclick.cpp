@@ -50,7 +50,9 @@ QString resolveSoundPath(const QString& file) {
     return {};
 }
 
-void setSoundObserver(SoundObserver o) { observer() = std::move(o); }
+void setSoundObserver(SoundObserver o) {
+    observer() = std::move(o);
+}
 
 void PlayClick(const QString& file) {
     if (observer()) {

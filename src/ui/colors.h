@@ -9,7 +9,9 @@ constexpr QRgb bgrToRgb(std::uint32_t bgr) {
     return qRgb(static_cast<int>(bgr & 0xFFu), static_cast<int>((bgr >> 8) & 0xFFu),
                 static_cast<int>((bgr >> 16) & 0xFFu));
 }
-inline QColor vbColor(std::uint32_t bgr) { return QColor::fromRgb(bgrToRgb(bgr)); }
+inline QColor vbColor(std::uint32_t bgr) {
+    return QColor::fromRgb(bgrToRgb(bgr));
+}
 
 // The system colours the layouts refer to, as the standard desktop scheme has them.
 namespace syscolor {

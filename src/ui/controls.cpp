@@ -203,7 +203,9 @@ void Label::mouseMoveEvent(QMouseEvent* e) {
 
 // --- Frame ---
 
-Frame::Frame(QWidget* parent) : QWidget(parent) { setMouseTracking(true); }
+Frame::Frame(QWidget* parent) : QWidget(parent) {
+    setMouseTracking(true);
+}
 
 void Frame::setCaption(const QString& text) {
     caption_ = text;
@@ -261,7 +263,9 @@ void Frame::mouseMoveEvent(QMouseEvent* e) {
 
 // --- Line ---
 
-Line::Line(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_TransparentForMouseEvents); }
+Line::Line(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
 
 void Line::setColor(std::uint32_t bgr) {
     color_ = bgr;
@@ -279,8 +283,12 @@ PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-int PictureBox::innerWidth() const { return std::max(0, width() - 2 * BorderPixels); }
-int PictureBox::innerHeight() const { return std::max(0, height() - 2 * BorderPixels); }
+int PictureBox::innerWidth() const {
+    return std::max(0, width() - 2 * BorderPixels);
+}
+int PictureBox::innerHeight() const {
+    return std::max(0, height() - 2 * BorderPixels);
+}
 
 void PictureBox::setBackColor(std::uint32_t bgr) {
     back_ = bgr;

@@ -15,11 +15,14 @@ struct Mapping {
 };
 
 constexpr std::array<Mapping, 4> Mappings{{
-    {Face::MSSansSerif, "Liberation Sans",
+    {Face::MSSansSerif,
+     "Liberation Sans",
      {":/fonts/LiberationSans-Regular.ttf", ":/fonts/LiberationSans-Bold.ttf"}},
-    {Face::MicrosoftSansSerif, "Liberation Sans",
+    {Face::MicrosoftSansSerif,
+     "Liberation Sans",
      {":/fonts/LiberationSans-Regular.ttf", ":/fonts/LiberationSans-Bold.ttf"}},
-    {Face::TimesNewRoman, "Liberation Serif",
+    {Face::TimesNewRoman,
+     "Liberation Serif",
      {":/fonts/LiberationSerif-Regular.ttf", ":/fonts/LiberationSerif-Bold.ttf"}},
     {Face::ComicSansMS, "Comfortaa", {":/fonts/Comfortaa-Bold.ttf", nullptr}},
 }};

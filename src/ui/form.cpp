@@ -9,7 +9,9 @@
 
 // Q_INIT_RESOURCE must be used outside any namespace; the resources live in the static library,
 // which the linker would otherwise leave out.
-static void initGameResources() { Q_INIT_RESOURCE(vantaro); }
+static void initGameResources() {
+    Q_INIT_RESOURCE(vantaro);
+}
 
 namespace {
 std::vector<Form*>& registry() {
@@ -113,9 +115,13 @@ void Form::discardWindow() {
     w->deleteLater();
 }
 
-bool Form::Form_KeyDown(int /*key*/) { return false; }
+bool Form::Form_KeyDown(int /*key*/) {
+    return false;
+}
 
-void Form::onCloseRequested() { unload(); }
+void Form::onCloseRequested() {
+    unload();
+}
 
 // --- program ---
 
@@ -132,6 +138,10 @@ void EndProgram() {
     QCoreApplication::exit(0);
 }
 
-bool programEnded() { return endedFlag(); }
+bool programEnded() {
+    return endedFlag();
+}
 
-void resetProgramEnded() { endedFlag() = false; }
+void resetProgramEnded() {
+    endedFlag() = false;
+}

@@ -10,7 +10,9 @@ MsgBoxObserver& observer() {
 }
 } // namespace
 
-void setMsgBoxObserver(MsgBoxObserver o) { observer() = std::move(o); }
+void setMsgBoxObserver(MsgBoxObserver o) {
+    observer() = std::move(o);
+}
 
 void MsgBox(const QString& text, MsgIcon icon, const QString& title) {
     if (observer()) {

@@ -15,7 +15,9 @@ constexpr int toPixels(int tw) {
     // convert symmetrically.
     return tw >= 0 ? (tw + PerPixel / 2) / PerPixel : -((-tw + PerPixel / 2) / PerPixel);
 }
-constexpr int fromPixels(int px) { return px * PerPixel; }
+constexpr int fromPixels(int px) {
+    return px * PerPixel;
+}
 
 // Every control remembers its position in twips as the game set it, so handlers that read a
 // position back ("is the panel 1125 wide?") see exactly what they wrote, not a rounded pixel.
@@ -30,10 +32,18 @@ struct Rect {
 void setGeometry(QWidget* w, Rect r);
 Rect geometry(const QWidget* w);
 
-inline int left(const QWidget* w) { return geometry(w).left; }
-inline int top(const QWidget* w) { return geometry(w).top; }
-inline int width(const QWidget* w) { return geometry(w).width; }
-inline int height(const QWidget* w) { return geometry(w).height; }
+inline int left(const QWidget* w) {
+    return geometry(w).left;
+}
+inline int top(const QWidget* w) {
+    return geometry(w).top;
+}
+inline int width(const QWidget* w) {
+    return geometry(w).width;
+}
+inline int height(const QWidget* w) {
+    return geometry(w).height;
+}
 void setLeft(QWidget* w, int v);
 void setTop(QWidget* w, int v);
 void setWidth(QWidget* w, int v);

@@ -24,8 +24,8 @@ Begin& begin() {
 Begin::Begin() : Form(QStringLiteral("Begin")) {}
 
 const QString& Begin::title() {
-    static const QString t =
-        QString(begin_layout::TitleLeadingBlanks, QLatin1Char(' ')) + QStringLiteral("Введите своё имя");
+    static const QString t = QString(begin_layout::TitleLeadingBlanks, QLatin1Char(' ')) +
+                             QStringLiteral("Введите своё имя");
     return t;
 }
 
@@ -54,7 +54,9 @@ bool Begin::isBlankName(const QString& name) {
     return true;
 }
 
-void Begin::Text1_Change() { PlayClick(sound::Click); }
+void Begin::Text1_Change() {
+    PlayClick(sound::Click);
+}
 
 void Begin::place(int left, int top, int border) {
     auto* label2 = control<Label>("Label2");

@@ -16,7 +16,9 @@ Vantaro& vantaro() {
 
 Vantaro::Vantaro() : Form(QStringLiteral("Vantaro")) {}
 
-QTimer* Vantaro::timer(const char* name) { return control<QTimer>(name); }
+QTimer* Vantaro::timer(const char* name) {
+    return control<QTimer>(name);
+}
 
 void Vantaro::build(FormWindow& w) {
     using namespace vantaro_layout;
@@ -126,4 +128,6 @@ bool Vantaro::Form_KeyDown(int key) {
     return false;
 }
 
-void Vantaro::Form_Unload() { EndProgram(); }
+void Vantaro::Form_Unload() {
+    EndProgram();
+}

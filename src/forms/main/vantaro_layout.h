@@ -48,11 +48,10 @@ inline constexpr const char16_t* AboutGame =
     u"каждый день надо есть, платить за учёбу и получать зарплату. Учитесь, работайте, "
     u"покупайте оборудование для корабля - и однажды пираты узнают ваше имя.";
 inline constexpr const char16_t* AboutAuthor =
-    u"Игру сделала маленькая команда Vantaro: пара программистов, кот и очень старый компьютер. "
-    u"Мы любим простые игры, которые можно пройти за вечер, и длинные вечера, которые не "
-    u"кончаются. Спасибо, что играете!";
+    u"Игру сделала маленькая команда Vantaro: два программиста и кот, который ходил по "
+    u"клавиатуре. Спасибо, что играете!";
 inline constexpr const char16_t* AuthorLine = u"Команда Vantaro, 2080";
-inline constexpr const char16_t* ContactLine = u"Пишите: станция Вантаро-1";
+inline constexpr const char16_t* ContactLine = u"Почта: станция Вантаро-1";
 
 // Value labels of the status frames: centred white on black.
 constexpr ControlDef value(const char* name, const char* frame, twips::Rect r,
@@ -112,8 +111,8 @@ constexpr ControlDef line(const char* name, twips::Rect r, std::uint32_t color) 
     return {.name = name, .kind = Kind::Line, .rect = r, .fore = color};
 }
 // Help panel labels: Comic bold on grey unless transparent.
-constexpr ControlDef help(const char* name, twips::Rect r, const char16_t* text,
-                          std::uint32_t fore, FontDef font = Comic975, unsigned flags = 0,
+constexpr ControlDef help(const char* name, twips::Rect r, const char16_t* text, std::uint32_t fore,
+                          FontDef font = Comic975, unsigned flags = 0,
                           std::uint32_t back = PanelGrey, const char16_t* tip = nullptr) {
     return {.name = name,
             .parent = "frfr",
@@ -286,9 +285,9 @@ struct TimerDef {
     bool enabled;
 };
 inline constexpr std::array Timers{
-    TimerDef{"tmrTime", 1000, true},  TimerDef{"tmrll", 50, false},
+    TimerDef{"tmrTime", 1000, true},    TimerDef{"tmrll", 50, false},
     TimerDef{"tmrSchool", 1000, false}, TimerDef{"tmrCar", 1000, false},
-    TimerDef{"tmrTeh", 1000, false},  TimerDef{"Timer1", 10, true},
+    TimerDef{"tmrTeh", 1000, false},    TimerDef{"Timer1", 10, true},
 };
 
 } // namespace vantaro_layout

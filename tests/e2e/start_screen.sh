@@ -1,0 +1,310 @@
+#!/usr/bin/env bash
+# Drives the real game through its start screen under a private virtual X server, the way a
+# player would: keyboard and mouse go through XTEST, windows are found by their titles.
+# Usage: start_screen.sh /path/to/vantaro
+# Needs: Xvfb (xvfb), xdotool, xwininfo and xev (x11-utils), import and convert (imagemagick).
+set -euo pipefail
+
+if [[ $# -ne 1 ]]; then
+    echo "usage: $0 /path/to/vantaro" >&2
+    exit 2
+fi
+game=$(realpath -e -- "$1")
+[[ -x $game ]] || { echo "FAIL: $game is not executable" >&2; exit 2; }
+for tool in Xvfb xdotool xwininfo xev import convert; do
+    command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed" >&2; exit 2; }
+done
+
+# Window titles, as xdotool regexes (POSIX extended).
+readonly start_title_re='^ {53}Введите своё имя$'
+start_title="$(printf "%53s" "")Введите своё имя"
+readonly start_title
+readonly main_title_re='^Vantaro$'
+readonly blank_title_re='^Не понял\?\.\.\.$'
+
+# Points inside the start screen's controls (client coordinates; no window manager, so the
+# client area starts at the window's origin).
+readonly field_x=260 field_y=17   # Text1: (184,8) 153x19
+readonly confirm_x=212 confirm_y=60 # Label2 "УСЁ!": (8,48) 409x25, and (10,43) while pressed
+# The player's name on the main screen: lblName, (472,0) 193x17, less the column it shares with
+# the white caption on its left.
+readonly name_crop=192x17+473+0
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/vantaro-e2e.XXXXXX")
+xvfb_pid=
+game_pid=
+xev_pid=
+failures=0
+
+cleanup() {
+    for pid in "$xev_pid" "$game_pid" "$xvfb_pid"; do
+        if [[ -n $pid ]] && kill -0 "$pid" 2>/dev/null; then
+            kill "$pid" 2>/dev/null || true
+            wait "$pid" 2>/dev/null || true
+        fi
+    done
+    rm -rf -- "$work"
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+set -E
+trap 'echo "FAIL: unexpected error in line $LINENO: $BASH_COMMAND"' ERR
+
+pass() { echo "PASS: $*"; }
+fail() {
+    echo "FAIL: $*"
+    failures=$((failures + 1))
+}
+# A failed step leaves the rest of the case meaningless: report it and stop the case.
+abort_case() {
+    fail "$*"
+    if [[ -n $game_pid ]]; then
+        echo "---- game output ----"
+        cat "$work/game.log" 2>/dev/null || true
+        echo "---------------------"
+    fi
+    stop_game
+}
+
+# --- X server -------------------------------------------------------------------------------
+
+# -displayfd lets the server pick a free display itself, so parallel runs never collide.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" \
+    >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 100); do
+    if [[ $(wc -l <"$work/display") -ge 1 ]]; then break; fi
+    kill -0 "$xvfb_pid" 2>/dev/null || break
+    sleep 0.1
+done
+display_number=$(head -n1 "$work/display")
+if [[ -z $display_number ]]; then
+    echo "FAIL: Xvfb did not start"
+    cat "$work/xvfb.log"
+    exit 1
+fi
+export DISPLAY=":$display_number"
+root_id=$(($(xwininfo -root | awk '/Window id:/ {print $4}')))
+
+# A clean environment for the game: the X platform whatever the caller set, a private runtime
+# folder, and a working directory that is not the repository.
+export QT_QPA_PLATFORM=xcb
+export XDG_RUNTIME_DIR="$work/runtime"
+mkdir -m 0700 "$XDG_RUNTIME_DIR"
+unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR
+mkdir "$work/cwd"
+cd "$work/cwd"
+
+# --- helpers --------------------------------------------------------------------------------
+
+# Mapped windows whose title matches the regex, one id per line.
+visible_windows() { xdotool search --onlyvisible --name "$1" 2>/dev/null || true; }
+
+# Mapped top-level windows (direct children of the root: there is no window manager).
+toplevels() { xdotool search --maxdepth 1 --onlyvisible --name '' 2>/dev/null | grep -vx "$root_id" || true; }
+
+# Polls until exactly one mapped window matches; prints its id. Fails after $2 seconds.
+wait_window() {
+    local re=$1 timeout=${2:-10} ids
+    local deadline=$((SECONDS + timeout))
+    while ((SECONDS <= deadline)); do
+        ids=$(visible_windows "$re")
+        if [[ -n $ids ]]; then
+            if [[ $(wc -l <<<"$ids") -ne 1 ]]; then
+                echo "more than one window matches /$re/: $(tr '\n' ' ' <<<"$ids")" >&2
+                return 1
+            fi
+            echo "$ids"
+            return 0
+        fi
+        game_alive || { echo "the game exited while waiting for /$re/" >&2; return 1; }
+        sleep 0.1
+    done
+    echo "no window /$re/ within ${timeout}s" >&2
+    return 1
+}
+
+# Polls until no mapped window matches.
+wait_no_window() {
+    local re=$1 timeout=${2:-10}
+    local deadline=$((SECONDS + timeout))
+    while ((SECONDS <= deadline)); do
+        [[ -z $(visible_windows "$re") ]] && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+game_alive() { [[ -n $game_pid ]] && kill -0 "$game_pid" 2>/dev/null; }
+
+# Polls until the game has exited by itself; sets game_rc. Fails after $1 seconds.
+wait_game_exit() {
+    local timeout=$1
+    local deadline=$((SECONDS + timeout))
+    while game_alive && ((SECONDS <= deadline)); do sleep 0.1; done
+    if game_alive; then return 1; fi
+    game_rc=0
+    wait "$game_pid" 2>/dev/null || game_rc=$?
+    game_pid=
+    return 0
+}
+
+stop_game() {
+    if game_alive; then
+        kill "$game_pid" 2>/dev/null || true
+        wait "$game_pid" 2>/dev/null || true
+    fi
+    game_pid=
+}
+
+# Starts the game and checks that its only window is the start screen; sets start_win.
+start_game() {
+    "$game" >"$work/game.log" 2>&1 &
+    game_pid=$!
+    start_win=$(wait_window "$start_title_re" 15) || { abort_case "start screen did not appear"; return 1; }
+    local title geometry all
+    title=$(xdotool getwindowname "$start_win")
+    [[ $title == "$start_title" ]] || { abort_case "start screen title is '$title'"; return 1; }
+    geometry=$(xdotool getwindowgeometry --shell "$start_win" | grep -E '^(WIDTH|HEIGHT)=' | tr '\n' ' ')
+    [[ $geometry == "WIDTH=425 HEIGHT=82 " ]] || { abort_case "start screen is $geometry"; return 1; }
+    all=$(toplevels)
+    [[ $all == "$start_win" ]] || { abort_case "windows on screen at start: $(tr '\n' ' ' <<<"$all")"; return 1; }
+    # Without a window manager nobody hands out focus, so give it to the start screen here.
+    xdotool windowfocus "$start_win"
+}
+
+# Types a name into Text1: a click puts the caret there, XTEST delivers the keys.
+type_name() {
+    xdotool mousemove --window "$start_win" "$field_x" "$field_y" click 1
+    # A small delay lets xdotool's temporary keymap for Cyrillic letters settle per key.
+    xdotool type --delay 40 -- "$1"
+}
+
+# Presses and releases mouse button 1 on "УСЁ!".
+press_confirm() {
+    xdotool mousemove --window "$start_win" "$confirm_x" "$confirm_y" mousedown 1
+    xdotool mouseup 1
+}
+
+# Counts the pixels of the player's name on the main screen: prints "<red> <white>".
+name_colours() {
+    local shot="$work/name.png"
+    import -window "$1" -crop "$name_crop" +repage "$shot" 2>/dev/null || { echo "0 0"; return; }
+    convert "$shot" -format %c histogram:info:- | awk '
+        match($0, /\(([0-9]+),([0-9]+),([0-9]+)/) {
+            split(substr($0, RSTART + 1, RLENGTH - 1), c, ",")
+            n = $1 + 0
+            if (c[1] >= 200 && c[2] <= 40 && c[3] <= 40) red += n
+            if (c[1] >= 200 && c[2] >= 200 && c[3] >= 200) white += n
+        }
+        END { print red + 0, white + 0 }'
+}
+
+# Waits until the name is drawn, then checks it is in the expected colour ("red" or "white").
+check_name_colour() {
+    local win=$1 want=$2 red=0 white=0
+    local deadline=$((SECONDS + 10))
+    while ((SECONDS <= deadline)); do
+        read -r red white < <(name_colours "$win")
+        ((red + white > 0)) && break
+        sleep 0.2
+    done
+    case $want in
+        red) ((red > 0 && white == 0)) ;;
+        white) ((white > 0 && red == 0)) ;;
+    esac || { abort_case "player's name should be $want (red px: $red, white px: $white)"; return 1; }
+}
+
+# --- cases ----------------------------------------------------------------------------------
+
+# A name leads to the main screen; `colour` is how the main screen shows that name.
+case_name_opens_main() {
+    local name=$1 colour=$2 main_win all geometry
+    start_game || return 0
+    type_name "$name"
+    press_confirm
+    main_win=$(wait_window "$main_title_re" 10) || { abort_case "[$name] main window did not appear"; return 0; }
+    wait_no_window "$start_title_re" 5 || { abort_case "[$name] start screen still shown with the main window"; return 0; }
+    all=$(toplevels)
+    [[ $all == "$main_win" ]] || { abort_case "[$name] windows on screen: $(tr '\n' ' ' <<<"$all")"; return 0; }
+    geometry=$(xdotool getwindowgeometry --shell "$main_win" | grep -E '^(WIDTH|HEIGHT)=' | tr '\n' ' ')
+    [[ $geometry == "WIDTH=727 HEIGHT=482 " ]] || { abort_case "[$name] main window is $geometry"; return 0; }
+    check_name_colour "$main_win" "$colour" || return 0
+    game_alive || { abort_case "[$name] the game died after showing the main window"; return 0; }
+    stop_game
+    wait_no_window "$main_title_re" 5 || { abort_case "[$name] main window outlived the game"; return 0; }
+    pass "name '$name' opens the main window and the start screen closes"
+}
+
+case_escape_quits() {
+    start_game || return 0
+    # Record every window the game maps from now on: none may appear after Esc. A root property
+    # change shows when xev is listening (the start screen is already mapped by then).
+    xev -root -event substructure -event property >"$work/xev.log" 2>&1 &
+    xev_pid=$!
+    local deadline=$((SECONDS + 10))
+    until grep -q '_VANTARO_E2E_PROBE' "$work/xev.log" 2>/dev/null; do
+        if ((SECONDS > deadline)); then
+            abort_case "xev did not start listening"
+            return 0
+        fi
+        xprop -root -f _VANTARO_E2E_PROBE 8s -set _VANTARO_E2E_PROBE "$SECONDS"
+        sleep 0.1
+    done
+    xdotool windowfocus "$start_win"
+    xdotool key Escape
+    if ! wait_game_exit 5; then
+        abort_case "the game is still running 5s after Esc"
+        kill "$xev_pid" 2>/dev/null || true
+        return 0
+    fi
+    kill "$xev_pid" 2>/dev/null || true
+    wait "$xev_pid" 2>/dev/null || true
+    xev_pid=
+    if ((game_rc != 0)); then
+        fail "after Esc the game exited with code $game_rc"
+        cat "$work/game.log"
+        return 0
+    fi
+    if grep -q 'MapNotify' "$work/xev.log"; then
+        fail "a window was shown after Esc:"
+        grep -A2 'MapNotify' "$work/xev.log"
+        return 0
+    fi
+    if [[ -n $(visible_windows "$main_title_re") ]]; then
+        fail "a Vantaro window is on screen after Esc"
+        return 0
+    fi
+    pass "Esc on the start screen ends the game with code 0 and no other window"
+}
+
+case_blank_name_complains() {
+    local box ids
+    start_game || return 0
+    press_confirm
+    box=$(wait_window "$blank_title_re" 10) || { abort_case "no 'Не понял?...' box for a blank name"; return 0; }
+    ids=$(visible_windows "$main_title_re")
+    [[ -z $ids ]] || { abort_case "the main window opened with a blank name"; return 0; }
+    [[ -n $(visible_windows "$start_title_re") ]] || { abort_case "the start screen went away behind the box"; return 0; }
+    # OK puts the player back on the start screen.
+    xdotool windowfocus "$box"
+    xdotool key Return
+    wait_no_window "$blank_title_re" 5 || { abort_case "Enter did not close the 'Не понял?...' box"; return 0; }
+    [[ -n $(visible_windows "$start_title_re") ]] || { abort_case "start screen gone after the box"; return 0; }
+    [[ -z $(visible_windows "$main_title_re") ]] || { abort_case "the main window opened after the box"; return 0; }
+    game_alive || { abort_case "the game exited after the box"; return 0; }
+    stop_game
+    pass "a blank name shows 'Не понял?...' and keeps the start screen"
+}
+
+echo "Running $game on $DISPLAY from $PWD"
+case_name_opens_main 'Петя' white
+case_name_opens_main 'Ксут' red
+case_escape_quits
+case_blank_name_complains
+
+if ((failures > 0)); then
+    echo "FAIL: $failures case(s) failed"
+    exit 1
+fi
+echo "PASS: all start screen cases"

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "forms/begin/begin.h"
+#include "forms/main/vantaro.h"
+#include "state/gamestate.h"
+#include "state/playclick.h"
+#include "ui/controls.h"
+#include "ui/msgbox.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QPoint>
+#include <QtTest/QTest>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+// Every case starts from a fresh process as far as the game can tell: no windows, a zeroed
+// state, and sounds and message boxes recorded instead of played and shown.
+class GameTest : public ::testing::Test {
+protected:
+    struct Played {
+        QString file;
+        bool beginLoaded;
+    };
+
+    void SetUp() override {
+        reset();
+        setSoundObserver([this](const QString& f) { sounds.push_back({f, begin().isLoaded()}); });
+        setMsgBoxObserver([this](const MsgBoxCall& c) { boxes.push_back(c); });
+    }
+    void TearDown() override {
+        setSoundObserver({});
+        setMsgBoxObserver({});
+        reset();
+    }
+
+    static void reset() {
+        discardAllForms();
+        flushDeletes();
+        gameState() = GameState{};
+        Vantaro& v = vantaro();
+        v.Hour = 0;
+        v.Day = 0;
+        v.Month = 0;
+        v.llLeft = 0;
+        resetProgramEnded();
+    }
+    static void flushDeletes() {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    template <class T = Label> static T* ctl(Form& form, const char* name) {
+        if (!form.isLoaded()) {
+            ADD_FAILURE() << "form " << form.name().toStdString() << " is not loaded";
+            return nullptr;
+        }
+        T* w = form.window()->findChild<T*>(QString::fromLatin1(name));
+        if (w == nullptr) {
+            ADD_FAILURE() << "no control " << name;
+        }
+        return w;
+    }
+
+    // Press and release like a player, the release possibly elsewhere.
+    static void pressRelease(QWidget* w, Qt::MouseButton b = Qt::LeftButton,
+                             QPoint releaseAt = QPoint(5, 5)) {
+        QTest::mousePress(w, b, {}, QPoint(5, 5));
+        QTest::mouseRelease(w, b, {}, releaseAt);
+    }
+    static void click(QWidget* w) { pressRelease(w); }
+
+    // Types any text key by key (the test library only knows Latin letters by key code).
+    static void typeText(QWidget* w, const QString& text) {
+        for (const QChar ch : text) {
+            QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+        }
+    }
+
+    std::vector<Played> sounds;
+    std::vector<MsgBoxCall> boxes;
+};

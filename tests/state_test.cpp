@@ -1,0 +1,149 @@
+#include "state/gamestate.h"
+#include "state/int16.h"
+#include "state/playclick.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct SumCase {
+    int a;
+    int b;
+    char op;
+    int expected;
+};
+
+class Int16Sums : public ::testing::TestWithParam<SumCase> {};
+
+TEST_P(Int16Sums, SaturatesInsteadOfWrapping) {
+    const SumCase c = GetParam();
+    Int16 v = c.a;
+    if (c.op == '+') {
+        v += c.b;
+    } else {
+        v -= c.b;
+    }
+    EXPECT_EQ(v.value(), c.expected);
+    const Int16 w = c.op == '+' ? Int16(c.a) + Int16(c.b) : Int16(c.a) - Int16(c.b);
+    EXPECT_EQ(w.value(), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    BothEnds, Int16Sums,
+    ::testing::Values(SumCase{32767, 1, '+', 32767}, SumCase{32700, 100, '+', 32767},
+                      SumCase{32766, 1, '+', 32767}, SumCase{-32768, 1, '-', -32768},
+                      SumCase{-32760, 21, '-', -32768}, SumCase{-32767, 1, '-', -32768},
+                      SumCase{32767, -1, '-', 32767}, SumCase{-32768, -1, '+', -32768},
+                      SumCase{250, 4, '-', 246}, SumCase{0, 1, '-', -1}, SumCase{-30, 30, '+', 0}));
+
+TEST(Int16, SalaryKeepsMoneyAtTheTopAndSpendingStillWorks) {
+    Int16 money = 32000;
+    for (int day = 0; day < 100; ++day) {
+        money += 100;
+    }
+    EXPECT_EQ(money.value(), 32767);
+    money -= 7;
+    EXPECT_EQ(money.value(), 32760);
+}
+
+TEST(Int16, OutOfRangeValuesClampAndPrintAsDecimals) {
+    EXPECT_EQ(Int16(70000).value(), 32767);
+    EXPECT_EQ(Int16(-70000).value(), -32768);
+    EXPECT_EQ(Int16(-5).str(), QStringLiteral("-5"));
+    EXPECT_EQ(Int16(0).str(), QStringLiteral("0"));
+    EXPECT_EQ(Int16(2500).str(), QStringLiteral("2500"));
+}
+
+TEST(GameStateTest, EveryFieldStartsAtZeroAndEmpty) {
+    const GameState s;
+    EXPECT_TRUE(s.PlayerName.isEmpty());
+    const Int16 fields[] = {
+        s.HomeRooms,  s.MebelLevel,  s.VannaLevel,   s.Sitost,      s.Money,
+        s.InSchool,   s.InDriving,   s.InTehno,      s.SchoolLevel, s.DrivingLevel,
+        s.TehnoLevel, s.SchoolTicks, s.DrivingTicks, s.TehnoTicks,  s.Zarplata,
+        s.Korpus,     s.Dvigatel,    s.Pushka,       s.Obshivka,    s.SystNav,
+        s.Bak,        s.Radar,       s.ARadar,       s.Akkom,       s.ZK};
+    for (const Int16 f : fields) {
+        EXPECT_EQ(f.value(), 0);
+    }
+    EXPECT_EQ(&gameState(), &gameState());
+}
+
+struct NameCase {
+    const char* name;
+    bool special;
+};
+
+class StartingValues : public ::testing::TestWithParam<NameCase> {};
+
+TEST_P(StartingValues, OnlyTheExactSpecialNamesStartRich) {
+    const NameCase c = GetParam();
+    GameState s;
+    s.PlayerName = QString::fromUtf8(c.name);
+    applyStartingValues(s);
+    EXPECT_EQ(isSpecialName(s.PlayerName), c.special);
+    EXPECT_EQ(s.Money.value(), c.special ? 2500 : 250);
+    EXPECT_EQ(s.Sitost.value(), c.special ? 200 : 10);
+}
+
+INSTANTIATE_TEST_SUITE_P(NamesAndNearMisses, StartingValues,
+                         ::testing::Values(NameCase{"Вилт", true}, NameCase{"Бранок", true},
+                                           NameCase{"Ксут", true}, NameCase{"вилт", false},
+                                           NameCase{"ВИЛТ", false}, NameCase{"бранок", false},
+                                           NameCase{"ксут", false}, NameCase{"Вилт ", false},
+                                           NameCase{" Ксут", false}, NameCase{"Бранок\t", false},
+                                           NameCase{"Вилта", false}, NameCase{"Vilt", false},
+                                           NameCase{"", false}));
+
+// --- sound lookup ---
+
+class SoundLookup : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        oldCwd = QDir::currentPath();
+        QDir::setCurrent(dir.path());
+    }
+    void TearDown() override { QDir::setCurrent(oldCwd); }
+    void writeFile(const QString& rel, const QByteArray& data) {
+        QDir(dir.path()).mkpath(QFileInfo(rel).path());
+        QFile f(dir.filePath(rel));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(data);
+    }
+    QTemporaryDir dir;
+    QString oldCwd;
+};
+
+TEST_F(SoundLookup, WorkingDirectoryComesFirstAndBackslashSeparatesFolders) {
+    writeFile(QStringLiteral("Sound/Click1.wav"), "RIFF....WAVE");
+    const QString p = resolveSoundPath(QStringLiteral("Sound\\Click1.wav"));
+    EXPECT_EQ(p, QDir(dir.path()).absoluteFilePath(QStringLiteral("Sound/Click1.wav")));
+}
+
+TEST_F(SoundLookup, ShippedSoundsAreFoundFromAnyFolder) {
+    const QString p = resolveSoundPath(QStringLiteral("Sound\\Click1.wav"));
+    ASSERT_FALSE(p.isEmpty());
+    EXPECT_TRUE(p.startsWith(gameDataDir())) << p.toStdString();
+    for (const char* job : {"taxist", "chasttaxist", "dalnoboishik", "kosmodaln", "taxipark",
+                            "dalnboss", "gonshik", "supergonshik", "vantaro", "eda1"}) {
+        EXPECT_FALSE(
+            resolveSoundPath(QStringLiteral("Sound\\%1.wav").arg(QLatin1String(job))).isEmpty())
+            << job;
+    }
+}
+
+TEST_F(SoundLookup, EmptyFilesAndFoldersAreSkippedAndMissingFilesGiveNothing) {
+    writeFile(QStringLiteral("Sound/eda1.wav"), QByteArray());
+    QDir(dir.path()).mkpath(QStringLiteral("Sound/Click1.wav"));
+    EXPECT_TRUE(resolveSoundPath(QStringLiteral("Sound\\eda1.wav")).startsWith(gameDataDir()));
+    EXPECT_TRUE(resolveSoundPath(QStringLiteral("Sound\\Click1.wav")).startsWith(gameDataDir()));
+    EXPECT_TRUE(resolveSoundPath(QStringLiteral("Sound\\nothing.wav")).isEmpty());
+    EXPECT_TRUE(resolveSoundPath(QString()).isEmpty());
+}
+
+} // namespace
