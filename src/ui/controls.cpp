@@ -306,6 +306,43 @@ void PictureBox::resizeEvent(QResizeEvent* /*e*/) {
     image_ = next;
 }
 
+const QImage& PictureBox::mirrorOf(const QImage& pic, bool x, bool y) {
+    if (mirrorKey_ != pic.cacheKey()) {
+        mirrorKey_ = pic.cacheKey();
+        mirrorX_ = pic.mirrored(true, false);
+        mirrorY_ = pic.mirrored(false, true);
+        mirrorXY_ = pic.mirrored(true, true);
+    }
+    if (x && y) {
+        return mirrorXY_;
+    }
+    return x ? mirrorX_ : (y ? mirrorY_ : pic);
+}
+
+void PictureBox::paintPicture(const QImage& pic, double x, double y, double w, double h) {
+    const int ix = qRound(x);
+    const int iy = qRound(y);
+    const int iw = qRound(w);
+    const int ih = qRound(h);
+    if (iw == 0 || ih == 0 || pic.isNull()) {
+        return;
+    }
+    const QRect target(iw > 0 ? ix : ix + iw, ih > 0 ? iy : iy + ih, std::abs(iw), std::abs(ih));
+    QPainter p(&image_);
+    p.drawImage(target, mirrorOf(pic, iw < 0, ih < 0));
+}
+
+void PictureBox::fillBox(double x1, double y1, double x2, double y2, std::uint32_t bgr) {
+    const int l = qRound(std::min(x1, x2));
+    const int r = qRound(std::max(x1, x2));
+    const int t = qRound(std::min(y1, y2));
+    const int b = qRound(std::max(y1, y2));
+    if (r > l && b > t) {
+        QPainter p(&image_);
+        p.fillRect(QRect(l, t, r - l, b - t), vbColor(bgr));
+    }
+}
+
 void PictureBox::paintEvent(QPaintEvent* /*e*/) {
     QPainter p(this);
     drawSunken(p, rect(), BorderPixels);

@@ -121,15 +121,28 @@ public:
     void setBackColor(std::uint32_t bgr);
 
     // The persistent drawing surface, inner size.
-    [[nodiscard]] QImage& image() { return image_; }
     [[nodiscard]] const QImage& image() const { return image_; }
+
+    // Draws the whole of `pic` scaled into the rectangle that starts at (x, y) and extends by
+    // the signed `w` and `h`: a negative extent mirrors the picture and runs towards smaller
+    // coordinates. Positions are rounded to whole pixels.
+    void paintPicture(const QImage& pic, double x, double y, double w, double h);
+    // Fills the box between two corners, the far corner's row and column excluded.
+    void fillBox(double x1, double y1, double x2, double y2, std::uint32_t bgr);
+    // Puts what has been drawn so far on screen. Drawing happens off screen, so only finished
+    // frames are ever shown, and only this box is repainted.
+    void present() { update(); }
 
 protected:
     void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
 
 private:
+    const QImage& mirrorOf(const QImage& pic, bool x, bool y);
     QImage picture_;
     QImage image_;
+    // Mirrored copies of the last picture drawn mirrored, made once rather than every frame.
+    qint64 mirrorKey_ = 0;
+    QImage mirrorX_, mirrorY_, mirrorXY_;
     std::uint32_t back_ = 0xF0F0F0;
 };

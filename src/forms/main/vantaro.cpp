@@ -1,7 +1,15 @@
 #include "forms/main/vantaro.h"
 
+#include "forms/car/car.h"
+#include "forms/children/children.h"
+#include "forms/home/home.h"
+#include "forms/main/clock_rules.h"
 #include "forms/main/vantaro_layout.h"
+#include "forms/shop/shop.h"
+#include "forms/work/work.h"
 #include "state/gamestate.h"
+#include "state/playclick.h"
+#include "state/sounds.h"
 #include "ui/controls.h"
 #include "version.h"
 
@@ -33,16 +41,65 @@ void Vantaro::build(FormWindow& w) {
         ->setCaption(fromUtf16(HowToPlay1) + QString(HowToPlayJoinBlanks, QLatin1Char(' ')) +
                      fromUtf16(HowToPlay2));
 
+    auto find = [&w](const char* name) { return w.findChild<Label*>(QString::fromLatin1(name)); };
+    ui_.lblTime = find("lblTime");
+    ui_.lblDay = find("lblDay");
+    ui_.lblDate = find("lblDate");
+    ui_.lblYear = find("lblYear");
+    ui_.lblMoney = find("lblMoney");
+    ui_.lblSitost = find("lblSitost");
+    ui_.ll = find("ll");
+    ui_.PicSpin = w.findChild<PictureBox*>(QStringLiteral("PicSpin"));
+    ui_.PicCopy = w.findChild<PictureBox*>(QStringLiteral("PicCopy"));
+
     for (const TimerDef& t : Timers) {
         auto* timer = new QTimer(&w);
         timer->setObjectName(QString::fromLatin1(t.name));
         timer->setInterval(t.interval);
+        // The game clock must keep real time over hours of play.
         timer->setTimerType(Qt::PreciseTimer);
         if (t.enabled) {
             timer->start();
         }
     }
+    ui_.tmrll = w.findChild<QTimer*>(QStringLiteral("tmrll"));
+    const auto on = [&w](const char* name, auto handler) {
+        auto* t = w.findChild<QTimer*>(QString::fromLatin1(name));
+        QObject::connect(t, &QTimer::timeout, t, handler);
+    };
+    on("tmrTime", [this] { tmrTime_Timer(); });
+    on("tmrll", [this] { tmrll_Timer(); });
+    on("Timer1", [this] { Timer1_Timer(); });
     connectHelpPanel(w);
+    connectOpeners(w);
+}
+
+void Vantaro::connectOpeners(FormWindow& w) {
+    const struct {
+        const char* label;
+        Form& (*screen)();
+    } openers[] = {
+        {"lblShop", []() -> Form& { return shop(); }},
+        {"cmdWork", []() -> Form& { return work(); }},
+        {"cmdHome", []() -> Form& { return home(); }},
+        {"cmdKorabl", []() -> Form& { return car(); }},
+        {"cmdSchool", []() -> Form& { return children(); }},
+    };
+    for (const auto& o : openers) {
+        auto* label = w.findChild<Label*>(QString::fromLatin1(o.label));
+        QObject::connect(label, &Label::MouseDown, label, [this, label] { opener_MouseDown(label); });
+        QObject::connect(label, &Label::MouseUp, label,
+                         [this, label, screen = o.screen] { opener_MouseUp(label, screen()); });
+    }
+}
+
+void Vantaro::opener_MouseDown(Label* opener) { opener->setBorderStyle(1); }
+
+void Vantaro::opener_MouseUp(Label* opener, Form& screen) {
+    opener->setBorderStyle(0);
+    PlayClick(sound::Click);
+    // Loads the screen when it is not loaded; an open screen only comes to the front.
+    screen.show();
 }
 
 void Vantaro::connectHelpPanel(FormWindow& w) {
@@ -66,6 +123,7 @@ void Vantaro::Form_Load() {
     window()->show();
     Day = 1;
     Month = 1;
+    Date = clock_rules::StartDate;
     GameState& s = gameState();
     applyStartingValues(s);
     control<Label>("lblSitost")->setCaption(s.Sitost.str());

@@ -3,6 +3,11 @@
 #include "state/int16.h"
 #include "ui/form.h"
 
+#include <QPointer>
+
+#include <chrono>
+#include <cstdint>
+
 class Label;
 class Frame;
 class PictureBox;
@@ -18,11 +23,24 @@ public:
     Int16 Day;
     Int16 Month;
     Int16 llLeft;
+    std::chrono::year_month_day Date{};
+    // Turn of the ship as a fraction of a full turn.
+    double SpinAngle = 0;
 
     bool Form_KeyDown(int key) override;
     void frfr_Click();
     void fr_Click();
     void Label34_Click();
+
+    void tmrTime_Timer();
+    void tmrll_Timer();
+    void Timer1_Timer();
+    void SpinPic(PictureBox& picDest, PictureBox& picSource, const double& Angle,
+                 std::uint32_t Clr1, std::uint32_t Clr2, Int16 SpinStyle);
+
+    // The labels that open the secondary screens.
+    void opener_MouseDown(Label* opener);
+    void opener_MouseUp(Label* opener, Form& screen);
 
     [[nodiscard]] QTimer* timer(const char* name);
 
@@ -34,6 +52,15 @@ protected:
 
 private:
     void connectHelpPanel(FormWindow& w);
+    void connectOpeners(FormWindow& w);
+    void nextDay();
+
+    // Controls the timers touch many times a second, looked up once per load.
+    struct Ui {
+        QPointer<Label> lblTime, lblDay, lblDate, lblYear, lblMoney, lblSitost, ll;
+        QPointer<PictureBox> PicSpin, PicCopy;
+        QPointer<QTimer> tmrll;
+    } ui_;
 };
 
 Vantaro& vantaro();

@@ -1,0 +1,11 @@
+#include "ui/buttonlike.h"
+
+#include "ui/controls.h"
+
+void makeButtonLike(Label* label, std::function<void()> onRelease) {
+    QObject::connect(label, &Label::MouseDown, label, [label] { label->setBorderStyle(1); });
+    QObject::connect(label, &Label::MouseUp, label, [label, act = std::move(onRelease)] {
+        label->setBorderStyle(0);
+        act();
+    });
+}
