@@ -45,6 +45,8 @@ protected:
         v.Day = 0;
         v.Month = 0;
         v.llLeft = 0;
+        v.Date = {};
+        v.SpinAngle = 0;
         resetProgramEnded();
     }
     static void flushDeletes() {

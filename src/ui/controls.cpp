@@ -292,18 +292,28 @@ int PictureBox::innerHeight() const {
 
 void PictureBox::setBackColor(std::uint32_t bgr) {
     back_ = bgr;
+    syncImage();
     image_.fill(vbColor(back_));
     update();
 }
 
-void PictureBox::resizeEvent(QResizeEvent* /*e*/) {
-    QImage next(std::max(1, innerWidth()), std::max(1, innerHeight()), QImage::Format_RGB32);
+void PictureBox::syncImage() const {
+    const QSize inner(std::max(1, innerWidth()), std::max(1, innerHeight()));
+    if (image_.size() == inner) {
+        return;
+    }
+    QImage next(inner, QImage::Format_RGB32);
     next.fill(vbColor(back_));
     if (!image_.isNull()) {
         QPainter p(&next);
         p.drawImage(0, 0, image_);
     }
     image_ = next;
+}
+
+const QImage& PictureBox::image() const {
+    syncImage();
+    return image_;
 }
 
 const QImage& PictureBox::mirrorOf(const QImage& pic, bool x, bool y) {
@@ -328,6 +338,7 @@ void PictureBox::paintPicture(const QImage& pic, double x, double y, double w, d
         return;
     }
     const QRect target(iw > 0 ? ix : ix + iw, ih > 0 ? iy : iy + ih, std::abs(iw), std::abs(ih));
+    syncImage();
     QPainter p(&image_);
     p.drawImage(target, mirrorOf(pic, iw < 0, ih < 0));
 }
@@ -338,6 +349,7 @@ void PictureBox::fillBox(double x1, double y1, double x2, double y2, std::uint32
     const int t = qRound(std::min(y1, y2));
     const int b = qRound(std::max(y1, y2));
     if (r > l && b > t) {
+        syncImage();
         QPainter p(&image_);
         p.fillRect(QRect(l, t, r - l, b - t), vbColor(bgr));
     }
@@ -346,5 +358,5 @@ void PictureBox::fillBox(double x1, double y1, double x2, double y2, std::uint32
 void PictureBox::paintEvent(QPaintEvent* /*e*/) {
     QPainter p(this);
     drawSunken(p, rect(), BorderPixels);
-    p.drawImage(BorderPixels, BorderPixels, image_);
+    p.drawImage(BorderPixels, BorderPixels, image());
 }

@@ -121,7 +121,7 @@ public:
     void setBackColor(std::uint32_t bgr);
 
     // The persistent drawing surface, inner size.
-    [[nodiscard]] const QImage& image() const { return image_; }
+    [[nodiscard]] const QImage& image() const;
 
     // Draws the whole of `pic` scaled into the rectangle that starts at (x, y) and extends by
     // the signed `w` and `h`: a negative extent mirrors the picture and runs towards smaller
@@ -135,12 +135,13 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* e) override;
-    void resizeEvent(QResizeEvent* e) override;
 
 private:
     const QImage& mirrorOf(const QImage& pic, bool x, bool y);
+    // Keeps the surface at the inner size, whether or not the box has been shown yet.
+    void syncImage() const;
     QImage picture_;
-    QImage image_;
+    mutable QImage image_;
     // Mirrored copies of the last picture drawn mirrored, made once rather than every frame.
     qint64 mirrorKey_ = 0;
     QImage mirrorX_, mirrorY_, mirrorXY_;
