@@ -14,7 +14,13 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <vector>
+
+// Readable failure messages.
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
 
 // Every case starts from a fresh process as far as the game can tell: no windows, a zeroed
 // state, and sounds and message boxes recorded instead of played and shown.

@@ -36,4 +36,21 @@ shot "$main" main
 eval "$(xdotool getwindowgeometry --shell "$main")"
 xdotool mousemove $((X + 20)) $((Y + 6)) click 1
 shot "$main" help
+xdotool mousemove $((X + 20)) $((Y + 6)) click 1
+
+# Each secondary screen: its opener on the main screen, a picture, then its back label.
+open_screen() { # opener row (0..4), window title pattern, file, back label y
+  eval "$(xdotool getwindowgeometry --shell "$main")"
+  xdotool mousemove $((X + 640)) $((Y + 48 + 24 * $1)) click 1
+  local id; id=$(wait_window "$2")
+  shot "$id" "$3"
+  eval "$(xdotool getwindowgeometry --shell "$id")"
+  xdotool mousemove $((X + 100)) $((Y + $4)) click 1
+  sleep 0.3
+}
+open_screen 0 'Магазин. Поел' shop 192
+open_screen 1 '^Работа$' work 424
+open_screen 2 'Покупка квартиры' home 232
+open_screen 3 'Здесь можно купить корабль' car 280
+open_screen 4 'Учение - свет' children 224
 echo "screenshots in $out"

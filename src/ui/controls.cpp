@@ -261,6 +261,18 @@ void Frame::mouseMoveEvent(QMouseEvent* e) {
     emit MouseMove();
 }
 
+// --- CommandButton ---
+
+CommandButton::CommandButton(QWidget* parent) : QPushButton(parent) {
+    setMouseTracking(true);
+}
+
+void CommandButton::mouseMoveEvent(QMouseEvent* e) {
+    QPushButton::mouseMoveEvent(e);
+    e->accept();
+    emit MouseMove();
+}
+
 // --- Line ---
 
 Line::Line(QWidget* parent) : QWidget(parent) {

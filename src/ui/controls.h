@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QLabel>
+#include <QPushButton>
 #include <QWidget>
 
 #include <cstdint>
@@ -88,6 +89,20 @@ private:
     std::uint32_t fore_ = 0x000000;
     std::uint32_t back_ = 0xF0F0F0;
     bool pressed_ = false;
+};
+
+// A command button that also reports the mouse moving over it (the screens' hover lines).
+// A disabled button gets no mouse events: they go to the window beneath, as on the original.
+class CommandButton : public QPushButton {
+    Q_OBJECT
+public:
+    explicit CommandButton(QWidget* parent = nullptr);
+
+signals:
+    void MouseMove();
+
+protected:
+    void mouseMoveEvent(QMouseEvent* e) override;
 };
 
 // A one-pixel horizontal or vertical line.

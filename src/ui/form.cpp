@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
 
 #include <algorithm>
 #include <vector>
@@ -29,6 +30,12 @@ bool& endedFlag() {
 FormWindow::FormWindow(Form& form) : form_(form) {
     setObjectName(form.name());
     setAttribute(Qt::WA_DeleteOnClose, false);
+    setMouseTracking(true);
+}
+
+void FormWindow::mouseMoveEvent(QMouseEvent* e) {
+    e->accept();
+    form_.Form_MouseMove();
 }
 
 void FormWindow::previewKeysOfChildren() {

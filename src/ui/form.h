@@ -21,6 +21,7 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
 
 private:
@@ -60,6 +61,8 @@ public:
     virtual bool Form_KeyDown(int key);
     // The window system asked to close the window.
     virtual void onCloseRequested();
+    // The pointer moved over the bare window, not over one of its controls.
+    virtual void Form_MouseMove() {}
 
 protected:
     virtual void build(FormWindow& w) = 0;

@@ -76,6 +76,15 @@ QWidget* makeControl(const ControlDef& d, QWidget* parent, int unit) {
         w = e;
         break;
     }
+    case Kind::Button: {
+        auto* b = new CommandButton(parent);
+        b->setFont(gameFont(d.font));
+        b->setText(text);
+        b->setAutoDefault(false);
+        twips::setGeometry(b, r);
+        w = b;
+        break;
+    }
     case Kind::PictureBox: {
         auto* p = new PictureBox(parent);
         twips::setGeometry(p, r);

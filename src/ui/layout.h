@@ -11,7 +11,7 @@ class QWidget;
 
 // A form's layout as data: one row a control, in the order the controls are stacked (later rows
 // lie above earlier ones). Handlers find the controls by their names.
-enum class Kind { Label, Frame, Line, TextBox, PictureBox };
+enum class Kind { Label, Frame, Line, TextBox, PictureBox, Button };
 
 namespace look {
 inline constexpr unsigned Transparent = 1u << 0;

@@ -5,6 +5,7 @@
 #include "ui/buttonlike.h"
 #include "ui/controls.h"
 #include "ui/layout.h"
+#include "ui/msgbox.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -37,4 +38,9 @@ void connectBackLabel(Form& form, FormWindow& w, const char* name, bool clicks) 
 
 QString padded(int blanks, const char16_t* text) {
     return QString(blanks, QLatin1Char(' ')) + fromUtf16(text);
+}
+
+void showNotEnoughMoney() {
+    MsgBox(QStringLiteral("У вас не хватает денег на енто!"), MsgIcon::Stop,
+           QStringLiteral("Нахаляву захотел?"));
 }

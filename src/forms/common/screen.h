@@ -20,3 +20,6 @@ void connectBackLabel(Form& form, FormWindow& w, const char* name, bool clicks);
 
 // A caption with leading blanks, as some window titles have them.
 QString padded(int blanks, const char16_t* text);
+
+// The refusal of the flat and the food shop when the money is not strictly more than the price.
+void showNotEnoughMoney();

@@ -2,6 +2,12 @@
 
 #include "forms/common/screen.h"
 #include "forms/home/home_layout.h"
+#include "forms/main/vantaro.h"
+#include "state/playclick.h"
+#include "state/sounds.h"
+#include "ui/controls.h"
+
+using namespace home_layout;
 
 Home& home() {
     static Home form;
@@ -11,8 +17,59 @@ Home& home() {
 Home::Home() : Form(QStringLiteral("Home")) {}
 
 void Home::build(FormWindow& w) {
-    using namespace home_layout;
-    setupScreenWindow(w, {QStringLiteral("Покупка квартиры и всё, всё, всё для неё..."), ClientWidth, ClientHeight, Background, false});
+    setupScreenWindow(w, {fromUtf16(Caption), ClientWidth, ClientHeight, Background});
     buildControls(w, Controls);
+    for (std::size_t i = 0; i < Ladders.size(); ++i) {
+        auto* b = w.findChild<CommandButton*>(QString::fromLatin1(Ladders[i].button));
+        QObject::connect(b, &QPushButton::clicked, b, [this, i] { ladder_Click(i); });
+        QObject::connect(b, &CommandButton::MouseMove, b, [this, i] { ladder_MouseMove(i); });
+    }
     connectBackLabel(*this, w, "cmd", true);
+}
+
+void Home::Form_Load() {
+    for (const Ladder& l : Ladders) {
+        if (gameState().*l.level == TopLevel) {
+            control<CommandButton>(l.button)->setEnabled(false);
+        }
+    }
+}
+
+void Home::ladder_Click(std::size_t ladder) {
+    const Ladder& l = Ladders.at(ladder);
+    PlayClick(sound::Click);
+    GameState& s = gameState();
+    const int level = (s.*l.level).value();
+    if (level == TopLevel) {
+        // The step that reached the top left the button enabled; this click locks it.
+        control<CommandButton>(l.button)->setEnabled(false);
+        return;
+    }
+    if (level < 0 || level > TopLevel) {
+        return;
+    }
+    const int price = l.prices.at(static_cast<std::size_t>(level));
+    if (s.Money <= price) {
+        showNotEnoughMoney();
+        return;
+    }
+    s.*l.level = level + 1;
+    s.Money -= price;
+    vantaro().control<Label>("lblMoney")->setCaption(s.Money.str());
+    vantaro().control<Label>(l.mainLabel)->setCaption((s.*l.level).str());
+}
+
+void Home::ladder_MouseMove(std::size_t ladder) {
+    const Ladder& l = Ladders.at(ladder);
+    const int level = (gameState().*l.level).value();
+    if (level == TopLevel) {
+        control<CommandButton>(l.button)->setEnabled(false);
+    } else if (level >= 0 && level < TopLevel) {
+        control<Label>("lbl")->setCaption(
+            QString::number(l.prices.at(static_cast<std::size_t>(level))));
+    }
+}
+
+void Home::Form_MouseMove() {
+    control<Label>("lbl")->setCaption(fromUtf16(NoPrice));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "state/gamestate.h"
 #include "ui/layout.h"
 
 #include <array>
@@ -9,12 +10,73 @@ namespace home_layout {
 inline constexpr int ClientWidth = 7740;
 inline constexpr int ClientHeight = 3660;
 inline constexpr std::uint32_t Background = syscolor::ButtonText;
+inline constexpr const char16_t* Caption = u"Покупка квартиры и всё, всё, всё для неё...";
+
+inline constexpr int TopLevel = 5;
+
+// Three independent ladders; prices[n] is the step from level n to n + 1.
+struct Ladder {
+    const char* button;
+    const char16_t* caption;
+    Int16 GameState::*level;
+    const char* mainLabel;
+    std::array<int, TopLevel> prices;
+    twips::Rect rect;
+};
+inline constexpr std::array Ladders{
+    Ladder{"cmdHome",
+           u"Продать старую квартиру и купить новую (+1 комната)",
+           &GameState::HomeRooms,
+           "lblHome",
+           {20, 35, 45, 60, 80},
+           {120, 120, 4335, 255}},
+    Ladder{"cmdMebel",
+           u"Купить мебель",
+           &GameState::MebelLevel,
+           "lblMebel",
+           {10, 15, 25, 35, 50},
+           {120, 360, 4335, 255}},
+    Ladder{"cmdVanna",
+           u"Купить ванную",
+           &GameState::VannaLevel,
+           "lblVanna",
+           {15, 20, 30, 40, 55},
+           {120, 600, 4335, 255}},
+};
+
+inline constexpr const char16_t* NoPrice = u"__________";
+inline constexpr FontDef ButtonFont{Face::MSSansSerif, 8.25, false};
+inline constexpr FontDef LabelFont{Face::MSSansSerif, 9.75, true};
+
+constexpr ControlDef ladderButton(const Ladder& l) {
+    return {.name = l.button,
+            .kind = Kind::Button,
+            .rect = l.rect,
+            .text = l.caption,
+            .font = ButtonFont};
+}
 
 inline constexpr std::array Controls{
+    ladderButton(Ladders[0]),
+    ladderButton(Ladders[1]),
+    ladderButton(Ladders[2]),
+    ControlDef{.name = "Label1",
+               .rect = {120, 3000, 615, 255},
+               .text = u"Цена:",
+               .font = LabelFont,
+               .fore = color::White,
+               .back = Background},
+    ControlDef{.name = "lbl",
+               .rect = {840, 3000, 1245, 240},
+               .text = NoPrice,
+               .font = LabelFont,
+               .fore = syscolor::HighlightText,
+               .back = Background,
+               .flags = look::Center},
     ControlDef{.name = "cmd",
                .rect = {0, 3360, 7695, 255},
                .text = u"<<< Н А З А Д",
-               .font = {Face::MSSansSerif, 9.75, true},
+               .font = LabelFont,
                .fore = color::White,
                .back = color::Black,
                .flags = look::Center},

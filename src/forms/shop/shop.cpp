@@ -1,7 +1,15 @@
 #include "forms/shop/shop.h"
 
 #include "forms/common/screen.h"
+#include "forms/main/vantaro.h"
 #include "forms/shop/shop_layout.h"
+#include "state/gamestate.h"
+#include "state/playclick.h"
+#include "state/sounds.h"
+#include "ui/controls.h"
+#include "ui/msgbox.h"
+
+using namespace shop_layout;
 
 Shop& shop() {
     static Shop form;
@@ -11,8 +19,41 @@ Shop& shop() {
 Shop::Shop() : Form(QStringLiteral("Shop")) {}
 
 void Shop::build(FormWindow& w) {
-    using namespace shop_layout;
-    setupScreenWindow(w, {padded(50, u"Магазин. Поел и порядок..."), ClientWidth, ClientHeight, Background, false});
+    setupScreenWindow(w, {padded(CaptionBlanks, Caption), ClientWidth, ClientHeight, Background});
     buildControls(w, Controls);
+    for (std::size_t i = 0; i < Meals.size(); ++i) {
+        auto* b = w.findChild<CommandButton*>(QString::fromLatin1(Meals[i].button));
+        QObject::connect(b, &QPushButton::clicked, b, [this, i] { meal_Click(i); });
+        QObject::connect(b, &CommandButton::MouseMove, b, [this, i] { meal_MouseMove(i); });
+    }
     connectBackLabel(*this, w, "lblNazad", false);
+}
+
+void Shop::meal_Click(std::size_t meal) {
+    const Meal& m = Meals.at(meal);
+    GameState& s = gameState();
+    if (s.Money <= m.price) {
+        showNotEnoughMoney();
+    } else if (s.Sitost >= SatietyCap) {
+        MsgBox(QStringLiteral("У тебя живот уже размером с земной шар"), MsgIcon::Information,
+               QStringLiteral("Как? Ещё?!..."));
+    } else {
+        s.Sitost += m.price;
+        PlayClick(sound::Eat);
+        s.Money -= m.price;
+    }
+    // Written in every case, also after a refusal.
+    vantaro().control<Label>("lblSitost")->setCaption(s.Sitost.str());
+    vantaro().control<Label>("lblMoney")->setCaption(s.Money.str());
+}
+
+void Shop::meal_MouseMove(std::size_t meal) {
+    const Meal& m = Meals.at(meal);
+    control<Label>("lbl")->setCaption(fromUtf16(m.priceText));
+    control<Label>("lbl2")->setCaption(fromUtf16(m.description));
+}
+
+void Shop::Form_MouseMove() {
+    control<Label>("lbl")->setCaption(fromUtf16(NoPrice));
+    control<Label>("lbl2")->setCaption(QString());
 }

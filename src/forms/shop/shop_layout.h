@@ -9,12 +9,73 @@ namespace shop_layout {
 inline constexpr int ClientWidth = 6885;
 inline constexpr int ClientHeight = 3090;
 inline constexpr std::uint32_t Background = color::Black;
+inline constexpr int CaptionBlanks = 50;
+inline constexpr const char16_t* Caption = u"Магазин. Поел и порядок...";
+
+// Every meal costs as much money as it brings satiety.
+struct Meal {
+    const char* button;
+    const char16_t* caption;
+    int price;
+    const char16_t* priceText;
+    const char16_t* description;
+    twips::Rect rect;
+};
+inline constexpr std::array Meals{
+    Meal{"cmdZavtrak", u"Купить завтрак", 4, u"4", u"Удаляет голод на 4", {120, 240, 2415, 375}},
+    Meal{"cmdLanch", u"Купить ланч", 3, u"3", u"Удаляет голод на 3", {1320, 600, 2415, 375}},
+    Meal{"cmdObed", u"Купить обед", 8, u"8", u"Удаляет голод на 8", {120, 960, 2415, 375}},
+    Meal{"cmdUzin", u"Купить ужин", 6, u"6", u"Удаляет голод на 6", {1320, 1320, 2415, 375}},
+};
+
+// Meals are sold only below this satiety; the gain may take it past.
+inline constexpr int SatietyCap = 100;
+inline constexpr const char16_t* NoPrice = u"__________";
+
+inline constexpr FontDef ButtonFont{Face::MSSansSerif, 8.25, false};
+inline constexpr FontDef LabelFont{Face::MSSansSerif, 9.75, true};
+
+constexpr ControlDef mealButton(const Meal& m) {
+    return {.name = m.button,
+            .kind = Kind::Button,
+            .rect = m.rect,
+            .text = m.caption,
+            .font = ButtonFont};
+}
 
 inline constexpr std::array Controls{
+    mealButton(Meals[0]),
+    mealButton(Meals[1]),
+    mealButton(Meals[2]),
+    mealButton(Meals[3]),
+    ControlDef{.name = "Frame1",
+               .kind = Kind::Frame,
+               .rect = {4080, 120, 2535, 2175},
+               .font = LabelFont,
+               .back = color::Black},
+    ControlDef{.name = "lbl2",
+               .parent = "Frame1",
+               .rect = {120, 240, 2295, 1815},
+               .font = LabelFont,
+               .fore = color::White,
+               .flags = look::Transparent},
+    ControlDef{.name = "Label1",
+               .rect = {120, 2040, 630, 240},
+               .text = u"Цена:",
+               .font = LabelFont,
+               .fore = syscolor::HighlightText,
+               .back = color::Black},
+    ControlDef{.name = "lbl",
+               .rect = {840, 2040, 1095, 255},
+               .text = NoPrice,
+               .font = LabelFont,
+               .fore = syscolor::HighlightText,
+               .back = color::Black,
+               .flags = look::Center},
     ControlDef{.name = "lblNazad",
                .rect = {120, 2760, 6735, 255},
                .text = u"<<< Н А З А Д",
-               .font = {Face::MSSansSerif, 9.75, true},
+               .font = LabelFont,
                .fore = color::White,
                .back = color::Black,
                .flags = look::Center | look::Transparent},
