@@ -18,6 +18,7 @@ namespace syscolor {
 inline constexpr std::uint32_t ButtonText = 0x000000;
 inline constexpr std::uint32_t HighlightText = 0xFFFFFF;
 inline constexpr std::uint32_t Menu = 0xF0F0F0;
+inline constexpr std::uint32_t MenuText = 0x000000;
 inline constexpr std::uint32_t ButtonFace = 0xF0F0F0;
 inline constexpr std::uint32_t WindowBackground = 0xFFFFFF;
 inline constexpr std::uint32_t WindowText = 0x000000;

@@ -5,6 +5,8 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 #include <qdrawutil.h>
 
 namespace {
@@ -201,6 +203,14 @@ void Label::mouseMoveEvent(QMouseEvent* e) {
     emit MouseMove();
 }
 
+void Label::changeEvent(QEvent* e) {
+    QLabel::changeEvent(e);
+    // A label sized to its text follows its font, as when a link turns bold under the pointer.
+    if (e->type() == QEvent::FontChange && autoSize_) {
+        fitToText();
+    }
+}
+
 // --- Frame ---
 
 Frame::Frame(QWidget* parent) : QWidget(parent) {
@@ -271,6 +281,19 @@ void CommandButton::mouseMoveEvent(QMouseEvent* e) {
     QPushButton::mouseMoveEvent(e);
     e->accept();
     emit MouseMove();
+}
+
+void CommandButton::paintEvent(QPaintEvent* /*e*/) {
+    QStylePainter p(this);
+    QStyleOptionButton opt;
+    initStyleOption(&opt);
+    const QString caption = opt.text;
+    opt.text.clear();
+    p.drawControl(QStyle::CE_PushButton, opt);
+    const QRect area = style()->subElementRect(QStyle::SE_PushButtonContents, &opt, this);
+    p.setPen(
+        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
+    p.drawText(area, Qt::AlignCenter | Qt::TextWordWrap, caption);
 }
 
 // --- Line ---

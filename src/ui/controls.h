@@ -51,6 +51,7 @@ protected:
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
+    void changeEvent(QEvent* e) override;
 
 private:
     void fitToText();
@@ -103,6 +104,8 @@ signals:
 
 protected:
     void mouseMoveEvent(QMouseEvent* e) override;
+    // Long captions wrap onto more lines, as on the original buttons.
+    void paintEvent(QPaintEvent* e) override;
 };
 
 // A one-pixel horizontal or vertical line.
