@@ -2,12 +2,31 @@
 
 #include "ui/form.h"
 
+namespace courses {
+struct Course;
+}
+
+// The education screen: enrol in or leave school, technical college and driving courses.
 class Children : public Form {
 public:
     Children();
 
+    void cmdSchool_Click();
+    void cmdTehn_Click();
+    void cmdVozd_Click();
+    void cmdSchool_MouseMove();
+    void cmdTehn_MouseMove();
+    void cmdVozd_MouseMove();
+    void Form_MouseMove() override;
+
 protected:
     void build(FormWindow& w) override;
+    void Form_Load() override;
+
+private:
+    // The three buttons work alike, each with its row of the course table.
+    void course_Click(const courses::Course& c);
+    void course_MouseMove(const courses::Course& c);
 };
 
 Children& children();

@@ -69,6 +69,9 @@ void Vantaro::build(FormWindow& w) {
     };
     on("tmrTime", [this] { tmrTime_Timer(); });
     on("tmrll", [this] { tmrll_Timer(); });
+    on("tmrSchool", [this] { tmrSchool_Timer(); });
+    on("tmrTeh", [this] { tmrTeh_Timer(); });
+    on("tmrCar", [this] { tmrCar_Timer(); });
     on("Timer1", [this] { Timer1_Timer(); });
     connectHelpPanel(w);
     connectOpeners(w);
@@ -87,13 +90,16 @@ void Vantaro::connectOpeners(FormWindow& w) {
     };
     for (const auto& o : openers) {
         auto* label = w.findChild<Label*>(QString::fromLatin1(o.label));
-        QObject::connect(label, &Label::MouseDown, label, [this, label] { opener_MouseDown(label); });
+        QObject::connect(label, &Label::MouseDown, label,
+                         [this, label] { opener_MouseDown(label); });
         QObject::connect(label, &Label::MouseUp, label,
                          [this, label, screen = o.screen] { opener_MouseUp(label, screen()); });
     }
 }
 
-void Vantaro::opener_MouseDown(Label* opener) { opener->setBorderStyle(1); }
+void Vantaro::opener_MouseDown(Label* opener) {
+    opener->setBorderStyle(1);
+}
 
 void Vantaro::opener_MouseUp(Label* opener, Form& screen) {
     opener->setBorderStyle(0);

@@ -34,6 +34,9 @@ public:
 
     void tmrTime_Timer();
     void tmrll_Timer();
+    void tmrSchool_Timer();
+    void tmrTeh_Timer();
+    void tmrCar_Timer();
     void Timer1_Timer();
     void SpinPic(PictureBox& picDest, PictureBox& picSource, const double& Angle,
                  std::uint32_t Clr1, std::uint32_t Clr2, Int16 SpinStyle);
