@@ -1,7 +1,12 @@
 #include "forms/car/car.h"
 
-#include "forms/common/screen.h"
 #include "forms/car/car_layout.h"
+#include "forms/common/screen.h"
+#include "forms/main/vantaro.h"
+#include "state/gamestate.h"
+#include "ui/controls.h"
+
+using namespace car_layout;
 
 Car& car() {
     static Car form;
@@ -11,8 +16,68 @@ Car& car() {
 Car::Car() : Form(QStringLiteral("Car")) {}
 
 void Car::build(FormWindow& w) {
-    using namespace car_layout;
-    setupScreenWindow(w, {QStringLiteral("Здесь можно купить корабль и всё, всё, всё для него..."), ClientWidth, ClientHeight, Background, false});
+    setupScreenWindow(w, {fromUtf16(Caption), ClientWidth, ClientHeight, Background});
     buildControls(w, Controls);
+    for (std::size_t i = 0; i < Pieces.size(); ++i) {
+        auto* b = w.findChild<CommandButton*>(QString::fromLatin1(Pieces[i].button));
+        QObject::connect(b, &QPushButton::clicked, b, [this, i] { piece_Click(i); });
+        QObject::connect(b, &CommandButton::MouseMove, b, [this, i] { piece_MouseMove(i); });
+    }
+    auto* frame = w.findChild<Frame*>(QStringLiteral("Frame1"));
+    QObject::connect(frame, &Frame::MouseMove, frame, [this] { Form_MouseMove(); });
+    auto* lbl = w.findChild<Label*>(QStringLiteral("lbl"));
+    QObject::connect(lbl, &Label::MouseMove, lbl, [this] { Form_MouseMove(); });
     connectBackLabel(*this, w, "cmd", false);
+}
+
+void Car::Form_Load() {
+    const GameState& s = gameState();
+    for (const Piece& p : Pieces) {
+        if (s.*p.level == TopLevel) {
+            control<CommandButton>(p.button)->setEnabled(false);
+        }
+    }
+    // In table order: the anti-radar without a radar, then the defence complex without a hull.
+    for (const Piece& p : Pieces) {
+        if (p.needs != nullptr && s.*p.needs == 0) {
+            control<CommandButton>(p.button)->setEnabled(false);
+        }
+    }
+}
+
+void Car::piece_Click(std::size_t piece) {
+    const Piece& p = Pieces.at(piece);
+    GameState& s = gameState();
+    const int level = (s.*p.level).value();
+    if (level < 0 || level >= TopLevel) {
+        return;
+    }
+    const auto step = static_cast<std::size_t>(level);
+    const int price = p.prices.at(step);
+    // At least the price will do; short of it the click goes unanswered.
+    if (s.Money < price) {
+        return;
+    }
+    s.*p.level = level + 1;
+    s.Money -= price;
+    if (level + 1 == TopLevel) {
+        control<CommandButton>(p.button)->setEnabled(false);
+    }
+    vantaro().control<Label>("lblMoney")->setCaption(s.Money.str());
+    vantaro().control<Label>(p.mainLabel)->setCaption(fromUtf16(p.names.at(step)));
+    if (level == 0) {
+        for (const Piece& dependent : Pieces) {
+            if (dependent.needs == p.level) {
+                control<CommandButton>(dependent.button)->setEnabled(true);
+            }
+        }
+    }
+}
+
+void Car::piece_MouseMove(std::size_t piece) {
+    control<Label>("lbl")->setCaption(fromUtf16(Pieces.at(piece).description));
+}
+
+void Car::Form_MouseMove() {
+    control<Label>("lbl")->setCaption(QString());
 }
