@@ -9,6 +9,9 @@
 #include "ui/msgbox.h"
 
 #include <QLineEdit>
+#include <QSignalBlocker>
+
+#include <algorithm>
 
 namespace {
 const QString BlankNameText =
@@ -54,7 +57,32 @@ bool Begin::isBlankName(const QString& name) {
     return true;
 }
 
+QString Begin::withoutBrokenCharacters(const QString& text) {
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            out += c;
+            out += text.at(++i);
+        } else if (!c.isSurrogate()) {
+            out += c;
+        }
+    }
+    return out;
+}
+
 void Begin::Text1_Change() {
+    // The field's 20-unit limit may cut a pasted letter outside the basic plane in half; the
+    // half goes, quietly, so that the name never holds a broken character.
+    auto* field = control<QLineEdit>("Text1");
+    const QString whole = withoutBrokenCharacters(field->text());
+    if (whole.size() != field->text().size()) {
+        const int cursor = field->cursorPosition();
+        const QSignalBlocker quiet(field);
+        field->setText(whole);
+        field->setCursorPosition(std::min(cursor, static_cast<int>(whole.size())));
+    }
     PlayClick(sound::Click);
 }
 

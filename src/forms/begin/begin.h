@@ -18,6 +18,8 @@ public:
 
     // Only blanks, or nothing at all.
     static bool isBlankName(const QString& name);
+    // The text with any half of a split character removed.
+    static QString withoutBrokenCharacters(const QString& text);
 
     static const QString& title();
 
