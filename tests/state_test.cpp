@@ -147,3 +147,21 @@ TEST_F(SoundLookup, EmptyFilesAndFoldersAreSkippedAndMissingFilesGiveNothing) {
 }
 
 } // namespace
+
+#include "ui/fonts.h"
+
+namespace {
+
+TEST(Fonts, BundledFacesLoadAndMissingFilesFallBack) {
+    EXPECT_EQ(familyFor(Face::MSSansSerif), QStringLiteral("Liberation Sans"));
+    EXPECT_EQ(familyFor(Face::TimesNewRoman), QStringLiteral("Liberation Serif"));
+    EXPECT_EQ(familyFor(Face::ComicSansMS), QStringLiteral("Comfortaa"));
+    const char* missing[] = {":/fonts/NoSuchFont.ttf", nullptr};
+    EXPECT_EQ(registerFamily(missing, QStringLiteral("DejaVu Sans")),
+              QStringLiteral("DejaVu Sans"));
+    const QFont f = gameFont({Face::ComicSansMS, 11.25, true});
+    EXPECT_EQ(f.pixelSize(), 15);
+    EXPECT_TRUE(f.bold());
+}
+
+} // namespace

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake pkg-config clang-format
+  build-essential cmake ninja-build pkg-config clang-format cppcheck
   qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins libgl-dev libxkbcommon-dev
   libgtest-dev libbenchmark-dev libxcb1-dev
   xvfb xauth xdotool x11-utils imagemagick

@@ -1,5 +1,6 @@
 #include "state/gamestate.h"
 
+#include <algorithm>
 #include <array>
 
 GameState& gameState() {
@@ -10,12 +11,7 @@ GameState& gameState() {
 bool isSpecialName(const QString& name) {
     static const std::array<QString, 3> special{QStringLiteral("Вилт"), QStringLiteral("Бранок"),
                                                 QStringLiteral("Ксут")};
-    for (const auto& s : special) {
-        if (name == s) {
-            return true;
-        }
-    }
-    return false;
+    return std::ranges::find(special, name) != special.end();
 }
 
 void applyStartingValues(GameState& s) {

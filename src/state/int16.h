@@ -16,6 +16,7 @@ public:
 
     constexpr Int16() = default;
     // Implicit so that table values and literals read naturally; out-of-range ints clamp.
+    // cppcheck-suppress noExplicitConstructor
     constexpr Int16(int v) : v_(clamp(v)) {} // NOLINT(google-explicit-constructor)
 
     [[nodiscard]] constexpr int value() const { return v_; }

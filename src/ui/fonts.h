@@ -2,6 +2,8 @@
 
 #include <QFont>
 
+#include <span>
+
 // The layouts name Windows font families. Each maps to a free font bundled with the game, with
 // Cyrillic glyphs, so the screens look the same on every machine.
 enum class Face { MSSansSerif, MicrosoftSansSerif, TimesNewRoman, ComicSansMS };
@@ -19,3 +21,7 @@ QFont gameFont(FontDef def);
 
 // The family a face maps to once its font file is registered.
 QString familyFor(Face face);
+
+// Registers bundled font files and returns the family they hold, or `fallback` when none of
+// them loads, so a damaged installation still shows text.
+QString registerFamily(std::span<const char* const> files, const QString& fallback);

@@ -49,12 +49,7 @@ void Begin::build(FormWindow& w) {
 }
 
 bool Begin::isBlankName(const QString& name) {
-    for (const QChar c : name) {
-        if (c != QLatin1Char(' ')) {
-            return false;
-        }
-    }
-    return true;
+    return std::ranges::all_of(name, [](QChar c) { return c == QLatin1Char(' '); });
 }
 
 QString Begin::withoutBrokenCharacters(const QString& text) {

@@ -3,6 +3,7 @@
 #include "forms/main/clock_rules.h"
 #include "state/gamestate.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 
@@ -82,12 +83,8 @@ constexpr const Course& course(Id id) {
 
 // The daily fee is the clock's; the screens only show it.
 constexpr int fee(const Course& c) {
-    for (const clock_rules::DailyFee& f : clock_rules::DailyFees) {
-        if (f.flag == c.flag) {
-            return f.fee;
-        }
-    }
-    return 0;
+    const auto* f = std::ranges::find(clock_rules::DailyFees, c.flag, &clock_rules::DailyFee::flag);
+    return f == clock_rules::DailyFees.end() ? 0 : f->fee;
 }
 static_assert(fee(Courses[School]) > 0 && fee(Courses[Tehno]) > 0 && fee(Courses[Driving]) > 0,
               "every course has its daily fee on the clock");

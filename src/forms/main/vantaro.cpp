@@ -53,13 +53,13 @@ void Vantaro::build(FormWindow& w) {
     ui_.PicCopy = w.findChild<PictureBox*>(QStringLiteral("PicCopy"));
 
     for (const TimerDef& t : Timers) {
-        auto* timer = new QTimer(&w);
-        timer->setObjectName(QString::fromLatin1(t.name));
-        timer->setInterval(t.interval);
+        auto* qt = new QTimer(&w);
+        qt->setObjectName(QString::fromLatin1(t.name));
+        qt->setInterval(t.interval);
         // The game clock must keep real time over hours of play.
-        timer->setTimerType(Qt::PreciseTimer);
+        qt->setTimerType(Qt::PreciseTimer);
         if (t.enabled) {
-            timer->start();
+            qt->start();
         }
     }
     ui_.tmrll = w.findChild<QTimer*>(QStringLiteral("tmrll"));

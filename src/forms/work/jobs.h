@@ -2,6 +2,7 @@
 
 #include "state/gamestate.h"
 
+#include <algorithm>
 #include <array>
 
 // The nine jobs and what each asks of the player.
@@ -131,12 +132,9 @@ inline bool holds(const Requirement& r, const GameState& s, Int16 currentJob) {
 
 // Whether every requirement of `job` holds right now.
 inline bool mayTake(int job, const GameState& s, Int16 currentJob) {
-    for (const Requirement& r : Requirements) {
-        if (r.job == job && !holds(r, s, currentJob)) {
-            return false;
-        }
-    }
-    return true;
+    return std::ranges::all_of(Requirements, [&](const Requirement& r) {
+        return r.job != job || holds(r, s, currentJob);
+    });
 }
 
 } // namespace jobs
