@@ -30,10 +30,10 @@ protected:
 };
 
 TEST_F(HostileNames, ALongPasteIsCutToTwentyWithOneClick) {
-    paste(QString(200, QLatin1Char('Ж')));
-    EXPECT_EQ(field->text(), QString(20, QLatin1Char('Ж')));
+    paste(QString(200, QChar(u'Ж')));
+    EXPECT_EQ(field->text(), QString(20, QChar(u'Ж')));
     EXPECT_EQ(sounds.size(), 1u);
-    EXPECT_EQ(confirm(), QString(20, QLatin1Char('Ж')));
+    EXPECT_EQ(confirm(), QString(20, QChar(u'Ж')));
 }
 
 TEST_F(HostileNames, TheLimitNeverSplitsACharacterInTwo) {

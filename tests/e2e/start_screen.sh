@@ -2,7 +2,8 @@
 # Drives the real game through its start screen under a private virtual X server, the way a
 # player would: keyboard and mouse go through XTEST, windows are found by their titles.
 # Usage: start_screen.sh /path/to/vantaro
-# Needs: Xvfb (xvfb), xdotool, xwininfo and xev (x11-utils), import and convert (imagemagick).
+# Needs: Xvfb (xvfb), xdotool, xwininfo and xev (x11-utils), xmodmap (x11-xserver-utils),
+# import and convert (imagemagick).
 set -euo pipefail
 
 if [[ $# -ne 1 ]]; then
@@ -11,7 +12,7 @@ if [[ $# -ne 1 ]]; then
 fi
 game=$(realpath -e -- "$1")
 [[ -x $game ]] || { echo "FAIL: $game is not executable" >&2; exit 2; }
-for tool in Xvfb xdotool xwininfo xev import convert; do
+for tool in Xvfb xdotool xwininfo xev xmodmap import convert; do
     command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed" >&2; exit 2; }
 done
 
@@ -69,6 +70,8 @@ abort_case() {
 # --- X server -------------------------------------------------------------------------------
 
 # -displayfd lets the server pick a free display itself, so parallel runs never collide.
+# -noreset: otherwise the server resets whenever its last client leaves, and on a busy machine
+# the next xdotool or the game itself may arrive mid-reset and be refused.
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" \
     >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
@@ -85,6 +88,45 @@ if [[ -z $display_number ]]; then
 fi
 export DISPLAY=":$display_number"
 root_id=$(($(xwininfo -root | awk '/Window id:/ {print $4}')))
+
+# Russian letters on the letter keys (ЙЦУКЕН), set before the game reads the keymap. Otherwise
+# xdotool binds each letter to a spare key just for its keystroke, and a game still busy with
+# the previous letter reads the map after the binding is gone and loses the letter.
+xmodmap - <<'EOF_KEYS'
+keysym q = Cyrillic_shorti Cyrillic_SHORTI
+keysym w = Cyrillic_tse Cyrillic_TSE
+keysym e = Cyrillic_u Cyrillic_U
+keysym r = Cyrillic_ka Cyrillic_KA
+keysym t = Cyrillic_ie Cyrillic_IE
+keysym y = Cyrillic_en Cyrillic_EN
+keysym u = Cyrillic_ghe Cyrillic_GHE
+keysym i = Cyrillic_sha Cyrillic_SHA
+keysym o = Cyrillic_shcha Cyrillic_SHCHA
+keysym p = Cyrillic_ze Cyrillic_ZE
+keysym bracketleft = Cyrillic_ha Cyrillic_HA
+keysym bracketright = Cyrillic_hardsign Cyrillic_HARDSIGN
+keysym a = Cyrillic_ef Cyrillic_EF
+keysym s = Cyrillic_yeru Cyrillic_YERU
+keysym d = Cyrillic_ve Cyrillic_VE
+keysym f = Cyrillic_a Cyrillic_A
+keysym g = Cyrillic_pe Cyrillic_PE
+keysym h = Cyrillic_er Cyrillic_ER
+keysym j = Cyrillic_o Cyrillic_O
+keysym k = Cyrillic_el Cyrillic_EL
+keysym l = Cyrillic_de Cyrillic_DE
+keysym semicolon = Cyrillic_zhe Cyrillic_ZHE
+keysym apostrophe = Cyrillic_e Cyrillic_E
+keysym z = Cyrillic_ya Cyrillic_YA
+keysym x = Cyrillic_che Cyrillic_CHE
+keysym c = Cyrillic_es Cyrillic_ES
+keysym v = Cyrillic_em Cyrillic_EM
+keysym b = Cyrillic_i Cyrillic_I
+keysym n = Cyrillic_te Cyrillic_TE
+keysym m = Cyrillic_softsign Cyrillic_SOFTSIGN
+keysym comma = Cyrillic_be Cyrillic_BE
+keysym period = Cyrillic_yu Cyrillic_YU
+keysym grave = Cyrillic_io Cyrillic_IO
+EOF_KEYS
 
 # A clean environment for the game: the X platform whatever the caller set, a private runtime
 # folder, and a working directory that is not the repository.
@@ -176,8 +218,7 @@ start_game() {
 # Types a name into Text1: a click puts the caret there, XTEST delivers the keys.
 type_name() {
     xdotool mousemove --window "$start_win" "$field_x" "$field_y" click 1
-    # A small delay lets xdotool's temporary keymap for Cyrillic letters settle per key.
-    xdotool type --delay 40 -- "$1"
+    xdotool type --delay 30 -- "$1"
 }
 
 # Presses and releases mouse button 1 on "УСЁ!".
