@@ -16,7 +16,7 @@ ctest --test-dir "$here/build" --output-on-failure -j"$jobs"
 
 cmake -S "$here" -B "$here/build-asan" -DCMAKE_BUILD_TYPE=Debug -DVANTARO_SANITIZE=ON
 cmake --build "$here/build-asan" -j"$jobs"
-export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1"
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"
 export LSAN_OPTIONS="suppressions=$here/tests/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 ctest --test-dir "$here/build-asan" --output-on-failure -j"$jobs"

@@ -7,7 +7,8 @@ packages=(
   build-essential cmake ninja-build pkg-config clang-format cppcheck
   qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins libgl-dev libxkbcommon-dev
   libgtest-dev libbenchmark-dev libxcb1-dev
-  xvfb xauth xdotool x11-utils imagemagick
+  xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick strace
+  lintian desktop-file-utils appstream dpkg-dev
 )
 
 missing=()
