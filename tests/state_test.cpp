@@ -150,15 +150,21 @@ TEST_F(SoundLookup, EmptyFilesAndFoldersAreSkippedAndMissingFilesGiveNothing) {
 
 #include "ui/fonts.h"
 
+#include <QResource>
+
 namespace {
 
 TEST(Fonts, BundledFacesLoadAndMissingFilesFallBack) {
-    EXPECT_EQ(familyFor(Face::MSSansSerif), QStringLiteral("Liberation Sans"));
-    EXPECT_EQ(familyFor(Face::TimesNewRoman), QStringLiteral("Liberation Serif"));
-    EXPECT_EQ(familyFor(Face::ComicSansMS), QStringLiteral("Comfortaa"));
+    EXPECT_EQ(familyFor(Face::MSSansSerif, true), QStringLiteral("Liberation Sans"));
+    EXPECT_EQ(familyFor(Face::MicrosoftSansSerif, false), QStringLiteral("Liberation Sans"));
+    EXPECT_EQ(familyFor(Face::TimesNewRoman, false), QStringLiteral("Liberation Serif"));
+    EXPECT_EQ(familyFor(Face::ComicSansMS, false), QStringLiteral("Comfortaa"));
     const char* missing[] = {":/fonts/NoSuchFont.ttf", nullptr};
     EXPECT_EQ(registerFamily(missing, QStringLiteral("DejaVu Sans")),
               QStringLiteral("DejaVu Sans"));
+    // Read in place from the program's resources, not unpacked into a copy.
+    EXPECT_EQ(QResource(QStringLiteral(":/fonts/LiberationSans-Bold.ttf")).compressionAlgorithm(),
+              QResource::NoCompression);
     const QFont f = gameFont({Face::ComicSansMS, 11.25, true});
     EXPECT_EQ(f.pixelSize(), 15);
     EXPECT_TRUE(f.bold());

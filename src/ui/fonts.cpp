@@ -2,6 +2,7 @@
 
 #include <QFontDatabase>
 #include <QHash>
+#include <QResource>
 #include <QStringList>
 
 #include <array>
@@ -10,19 +11,30 @@
 namespace {
 
 struct Mapping {
-    const char* fallbackFamily; // used when the bundled files cannot be loaded
-    std::array<const char*, 2> files;
+    const char* fallbackFamily; // used when the bundled file cannot be loaded
+    const char* regular;
+    const char* bold;
 };
 
-// In the order of Face.
+// In the order of Face. Comfortaa comes in bold only; a regular request gets the bold face.
 constexpr std::array<Mapping, 4> Mappings{{
-    {"Liberation Sans", {":/fonts/LiberationSans-Regular.ttf", ":/fonts/LiberationSans-Bold.ttf"}},
-    {"Liberation Sans", {":/fonts/LiberationSans-Regular.ttf", ":/fonts/LiberationSans-Bold.ttf"}},
-    {"Liberation Serif",
-     {":/fonts/LiberationSerif-Regular.ttf", ":/fonts/LiberationSerif-Bold.ttf"}},
-    {"Comfortaa", {":/fonts/Comfortaa-Bold.ttf", nullptr}},
+    {"Liberation Sans", ":/fonts/LiberationSans-Regular.ttf", ":/fonts/LiberationSans-Bold.ttf"},
+    {"Liberation Sans", ":/fonts/LiberationSans-Regular.ttf", ":/fonts/LiberationSans-Bold.ttf"},
+    {"Liberation Serif", ":/fonts/LiberationSerif-Regular.ttf", ":/fonts/LiberationSerif-Bold.ttf"},
+    {"Comfortaa", ":/fonts/Comfortaa-Bold.ttf", ":/fonts/Comfortaa-Bold.ttf"},
 }};
 static_assert(static_cast<std::size_t>(Face::ComicSansMS) + 1 == Mappings.size());
+
+// The font is read straight from the program's own (uncompressed) resources instead of being
+// copied: start-up stays quick and small.
+int addFont(const QString& path) {
+    const QResource res(path);
+    if (res.isValid() && res.compressionAlgorithm() == QResource::NoCompression) {
+        return QFontDatabase::addApplicationFontFromData(QByteArray::fromRawData(
+            reinterpret_cast<const char*>(res.data()), static_cast<qsizetype>(res.size())));
+    }
+    return QFontDatabase::addApplicationFont(path);
+}
 
 } // namespace
 
@@ -36,8 +48,7 @@ QString registerFamily(std::span<const char* const> files, const QString& fallba
         }
         const QString path = QString::fromLatin1(file);
         if (!loaded.contains(path)) {
-            const QStringList fams =
-                QFontDatabase::applicationFontFamilies(QFontDatabase::addApplicationFont(path));
+            const QStringList fams = QFontDatabase::applicationFontFamilies(addFont(path));
             loaded.insert(path, fams.isEmpty() ? QString() : fams.front());
         }
         if (!loaded.value(path).isEmpty()) {
@@ -47,19 +58,15 @@ QString registerFamily(std::span<const char* const> files, const QString& fallba
     return family;
 }
 
-QString familyFor(Face face) {
-    // Registered on first use: a screen pays only for the faces it shows.
-    static std::array<QString, Mappings.size()> families;
-    const auto index = static_cast<std::size_t>(face);
-    if (families[index].isEmpty()) {
-        const Mapping& m = Mappings[index];
-        families[index] = registerFamily(m.files, QString::fromLatin1(m.fallbackFamily));
-    }
-    return families[index];
+QString familyFor(Face face, bool bold) {
+    // Registered on first use, weight by weight: a screen pays only for the faces it shows.
+    const Mapping& m = Mappings.at(static_cast<std::size_t>(face));
+    const std::array<const char*, 1> file{bold ? m.bold : m.regular};
+    return registerFamily(file, QString::fromLatin1(m.fallbackFamily));
 }
 
 QFont gameFont(FontDef def) {
-    QFont f(familyFor(def.face));
+    QFont f(familyFor(def.face, def.bold));
     f.setPixelSize(static_cast<int>(std::lround(def.points * 4.0 / 3.0)));
     f.setBold(def.bold);
     f.setStyleStrategy(QFont::PreferAntialias);

@@ -19,8 +19,8 @@ struct FontDef {
 // proportion to the twips layout whatever the desktop's font dpi is.
 QFont gameFont(FontDef def);
 
-// The family a face maps to once its font file is registered.
-QString familyFor(Face face);
+// The family a face maps to once the font file of that weight is registered.
+QString familyFor(Face face, bool bold);
 
 // Registers bundled font files and returns the family they hold, or `fallback` when none of
 // them loads, so a damaged installation still shows text.

@@ -162,6 +162,8 @@ unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR
 # A folder with no Sound/ in it: only the installed data folder can supply the sounds.
 mkdir "$work/cwd"
 cd "$work/cwd"
+# The launching shell would look the previous folder up (bash checks OLDPWD as it starts).
+unset OLDPWD
 
 # Every call that names a file, one trace file per thread (so no call is split across lines).
 # The shell writes its pid and execs the game in place, so that pid is the game's.
