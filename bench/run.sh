@@ -14,7 +14,7 @@ done
 # Configuring again is cheap and picks up new sources; the build redoes only what changed.
 cmake -S "$src" -B "$build" -DCMAKE_BUILD_TYPE=Release -DVANTARO_TESTS=OFF -DVANTARO_BENCH=ON \
     -DVANTARO_SANITIZE=OFF >/dev/null
-cmake --build "$build" --target startup_bench -j"$(nproc)"
+cmake --build "$build" --target startup_bench game_bench screen_bench -j"$(nproc)"
 
 bench=$build/bin/startup_bench
 [[ -x $bench ]] || bench=$build/bench/startup_bench
@@ -26,3 +26,10 @@ chmod 0700 "$runtime"
 # A screen of its own and no window manager: every top-level window is mapped straight away.
 # -noreset keeps the server from resetting between clients, which may refuse a launch.
 XDG_RUNTIME_DIR=$runtime xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp -noreset" "$bench" "$@"
+
+# The game's hot paths, in process.
+"$build/bin/game_bench"
+
+# The main screen with every timer running, beside a bare window; then the clock's drift.
+XDG_RUNTIME_DIR=$runtime xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp -noreset" \
+    "$build/bin/screen_bench" "${VANTARO_CPU_SECONDS:-30}" "${VANTARO_DRIFT_SECONDS:-120}"

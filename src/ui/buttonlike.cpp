@@ -3,6 +3,7 @@
 #include "ui/controls.h"
 
 void makeButtonLike(Label* label, std::function<void()> onRelease) {
+    label->setButtonLike(true);
     QObject::connect(label, &Label::MouseDown, label, [label] { label->setBorderStyle(1); });
     QObject::connect(label, &Label::MouseUp, label, [label, act = std::move(onRelease)] {
         label->setBorderStyle(0);

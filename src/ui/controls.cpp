@@ -3,6 +3,8 @@
 #include "ui/colors.h"
 #include "ui/twips.h"
 
+#include <QAccessibleWidget>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOptionButton>
@@ -77,9 +79,81 @@ void drawSunken(QPainter& p, const QRect& r, int lineWidth) {
 
 // --- Label ---
 
+namespace {
+
+bool isActivationKey(const QKeyEvent* e) {
+    return e->key() == Qt::Key_Space || e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+}
+
+// Screen readers see a button-like label as a button with a press action.
+class ButtonLabelAccessible : public QAccessibleWidget {
+public:
+    explicit ButtonLabelAccessible(Label* l) : QAccessibleWidget(l, QAccessible::Button) {}
+    [[nodiscard]] QString text(QAccessible::Text t) const override {
+        return t == QAccessible::Name ? label()->text() : QAccessibleWidget::text(t);
+    }
+    [[nodiscard]] QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString& name) override {
+        if (name == pressAction()) {
+            label()->press();
+        }
+    }
+    [[nodiscard]] QStringList keyBindingsForAction(const QString& name) const override {
+        return name == pressAction() ? QStringList{QStringLiteral("Space")} : QStringList{};
+    }
+
+private:
+    [[nodiscard]] Label* label() const { return static_cast<Label*>(widget()); }
+};
+
+QAccessibleInterface* buttonLabelFactory(const QString& /*className*/, QObject* object) {
+    auto* l = qobject_cast<Label*>(object);
+    return l != nullptr && l->isButtonLike() ? new ButtonLabelAccessible(l) : nullptr;
+}
+
+} // namespace
+
 Label::Label(QWidget* parent) : QLabel(parent) {
+    static const bool factory = (QAccessible::installFactory(buttonLabelFactory), true);
+    (void)factory;
     setTextFormat(Qt::PlainText);
     setMouseTracking(true);
+}
+
+void Label::setButtonLike(bool on) {
+    buttonLike_ = on;
+    setFocusPolicy(on ? Qt::StrongFocus : Qt::NoFocus);
+    // Setting the text may already have made (and cached) the plain label's interface.
+    if (QAccessibleInterface* cached = QAccessible::queryAccessibleInterface(this)) {
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(cached));
+    }
+}
+
+void Label::press() {
+    emit MouseDown(Qt::LeftButton);
+    emit MouseUp(Qt::LeftButton);
+}
+
+void Label::keyPressEvent(QKeyEvent* e) {
+    if (buttonLike_ && isActivationKey(e)) {
+        if (!e->isAutoRepeat()) {
+            emit MouseDown(Qt::LeftButton);
+        }
+        e->accept();
+        return;
+    }
+    QLabel::keyPressEvent(e);
+}
+
+void Label::keyReleaseEvent(QKeyEvent* e) {
+    if (buttonLike_ && isActivationKey(e)) {
+        if (!e->isAutoRepeat()) {
+            emit MouseUp(Qt::LeftButton);
+        }
+        e->accept();
+        return;
+    }
+    QLabel::keyReleaseEvent(e);
 }
 
 void Label::setCaption(const QString& text) {
@@ -162,6 +236,12 @@ void Label::paintEvent(QPaintEvent* /*e*/) {
     if (border_ != 0) {
         drawSunken(p, rect(), 1);
         area.adjust(1, 1, -1, -1);
+    }
+    if (hasFocus()) {
+        // Where the keyboard is, for players who use it.
+        QPen dots(vbColor(fore_), 1, Qt::DotLine);
+        p.setPen(dots);
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
     }
     p.setClipRect(area);
     p.setFont(font());

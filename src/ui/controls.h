@@ -40,6 +40,13 @@ public:
     // The lines as the label lays them out at its current width.
     [[nodiscard]] QStringList wrappedLines() const;
 
+    // A label used as a button: it takes the keyboard focus (Tab), Enter or Space press and
+    // release it like a mouse button, and screen readers announce it as a button.
+    void setButtonLike(bool on);
+    [[nodiscard]] bool isButtonLike() const { return buttonLike_; }
+    // A whole press and release, as the screen reader's press action asks for.
+    void press();
+
 signals:
     void MouseDown(Qt::MouseButton button);
     void MouseUp(Qt::MouseButton button);
@@ -52,9 +59,12 @@ protected:
     void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void changeEvent(QEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
 
 private:
     void fitToText();
+    bool buttonLike_ = false;
     std::uint32_t fore_ = 0x000000;
     std::uint32_t back_ = 0xF0F0F0;
     bool transparent_ = false;

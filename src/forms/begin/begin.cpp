@@ -43,6 +43,7 @@ void Begin::build(FormWindow& w) {
     auto* text1 = w.findChild<QLineEdit*>(QStringLiteral("Text1"));
     QObject::connect(text1, &QLineEdit::textChanged, text1, [this] { Text1_Change(); });
     auto* label2 = w.findChild<Label*>(QStringLiteral("Label2"));
+    label2->setButtonLike(true);
     QObject::connect(label2, &Label::MouseDown, label2, [this] { Label2_MouseDown(); });
     QObject::connect(label2, &Label::MouseUp, label2, [this] { Label2_MouseUp(); });
     text1->setFocus();

@@ -8,7 +8,9 @@
 using namespace clock_rules;
 
 namespace {
-Int16 asInt16(unsigned v) { return Int16(static_cast<int>(v)); }
+Int16 asInt16(unsigned v) {
+    return Int16(static_cast<int>(v));
+}
 } // namespace
 
 void Vantaro::tmrTime_Timer() {

@@ -90,6 +90,7 @@ void Vantaro::connectOpeners(FormWindow& w) {
     };
     for (const auto& o : openers) {
         auto* label = w.findChild<Label*>(QString::fromLatin1(o.label));
+        label->setButtonLike(true);
         QObject::connect(label, &Label::MouseDown, label,
                          [this, label] { opener_MouseDown(label); });
         QObject::connect(label, &Label::MouseUp, label,
