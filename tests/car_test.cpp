@@ -55,11 +55,6 @@ protected:
         ASSERT_FALSE(car().isLoaded());
         car().show();
     }
-    static void moveOver(QWidget* w) {
-        QMouseEvent e(QEvent::MouseMove, QPointF(3, 3), w->mapToGlobal(QPointF(3, 3)), Qt::NoButton,
-                      Qt::NoButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(w, &e);
-    }
     GameState& s = gameState();
 };
 

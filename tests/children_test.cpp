@@ -88,10 +88,7 @@ protected:
         GameTest::SetUp();
         gameState().PlayerName = QStringLiteral("Петя");
         vantaro().show();
-        // Time passes only when a case says so.
-        for (QTimer* t : vantaro().window()->findChildren<QTimer*>()) {
-            t->stop();
-        }
+        stopTimers();
     }
     void open() {
         click(ctl(vantaro(), "cmdSchool"));
@@ -118,11 +115,6 @@ protected:
         for (int i = 0; i < 24; ++i) {
             vantaro().tmrTime_Timer();
         }
-    }
-    static void moveOver(QWidget* w) {
-        QMouseEvent e(QEvent::MouseMove, QPointF(3, 3), w->mapToGlobal(QPointF(3, 3)), Qt::NoButton,
-                      Qt::NoButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(w, &e);
     }
     GameState& s = gameState();
 };

@@ -12,9 +12,7 @@ protected:
         gameState().PlayerName = QStringLiteral("Петя");
         vantaro().show();
         // Time advances only when a case says so.
-        for (QTimer* t : vantaro().window()->findChildren<QTimer*>()) {
-            t->stop();
-        }
+        stopTimers();
     }
     void ticks(int n) {
         for (int i = 0; i < n; ++i) {

@@ -4,17 +4,21 @@
 #include "forms/main/vantaro.h"
 #include "state/gamestate.h"
 #include "state/playclick.h"
+#include "support/reset.h"
 #include "ui/controls.h"
 #include "ui/msgbox.h"
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QMouseEvent>
 #include <QPoint>
+#include <QTimer>
 #include <QtTest/QTest>
 
 #include <gtest/gtest.h>
 
 #include <ostream>
+#include <utility>
 #include <vector>
 
 // Readable failure messages.
@@ -42,19 +46,7 @@ protected:
         reset();
     }
 
-    static void reset() {
-        discardAllForms();
-        flushDeletes();
-        gameState() = GameState{};
-        Vantaro& v = vantaro();
-        v.Hour = 0;
-        v.Day = 0;
-        v.Month = 0;
-        v.llLeft = 0;
-        v.Date = {};
-        v.SpinAngle = 0;
-        resetProgramEnded();
-    }
+    static void reset() { resetGame(); }
     static void flushDeletes() {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
@@ -78,6 +70,35 @@ protected:
         QTest::mouseRelease(w, b, {}, releaseAt);
     }
     static void click(QWidget* w) { pressRelease(w); }
+
+    // The pointer passing over a widget, no button held.
+    static void moveOver(QWidget* w) {
+        QMouseEvent e(QEvent::MouseMove, QPointF(3, 3), w->mapToGlobal(QPointF(3, 3)), Qt::NoButton,
+                      Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(w, &e);
+    }
+
+    // Time passes only when a case says so: the main screen's timers stand still and their
+    // handlers are called instead.
+    static void stopTimers() {
+        for (QTimer* t : vantaro().window()->findChildren<QTimer*>()) {
+            t->stop();
+        }
+    }
+    // A game hour: the clock and every course timer that runs.
+    static void passHour() {
+        Vantaro& v = vantaro();
+        v.tmrTime_Timer();
+        const std::pair<const char*, void (Vantaro::*)()> courses[] = {
+            {"tmrSchool", &Vantaro::tmrSchool_Timer},
+            {"tmrTeh", &Vantaro::tmrTeh_Timer},
+            {"tmrCar", &Vantaro::tmrCar_Timer}};
+        for (const auto& [timer, handler] : courses) {
+            if (v.timer(timer)->isActive()) {
+                (v.*handler)();
+            }
+        }
+    }
 
     // Types any text key by key (the test library only knows Latin letters by key code).
     static void typeText(QWidget* w, const QString& text) {

@@ -11,21 +11,6 @@ namespace {
 // Ten game years left running: all three courses, the top job, and never a meal.
 class LongRun : public GameTest {
 protected:
-    void TearDown() override {
-        work().CurrentJob = 0;
-        GameTest::TearDown();
-    }
-    void hour() {
-        Vantaro& v = vantaro();
-        v.tmrTime_Timer();
-        for (const auto& [timer, handler] : {std::pair{"tmrSchool", &Vantaro::tmrSchool_Timer},
-                                             std::pair{"tmrTeh", &Vantaro::tmrTeh_Timer},
-                                             std::pair{"tmrCar", &Vantaro::tmrCar_Timer}}) {
-            if (v.timer(timer)->isActive()) {
-                (v.*handler)();
-            }
-        }
-    }
     // A second of the hunger warning: twenty slides while it runs.
     int slideOneSecond() {
         Vantaro& v = vantaro();
@@ -43,9 +28,7 @@ TEST_F(LongRun, TenYearsWithoutFoodNeitherCrashNorWrap) {
     GameState& s = gameState();
     s.PlayerName = QStringLiteral("Петя");
     vantaro().show();
-    for (QTimer* t : vantaro().window()->findChildren<QTimer*>()) {
-        t->stop();
-    }
+    stopTimers();
     for (const auto& piece : car_layout::Pieces) {
         s.*piece.level = 5;
     }
@@ -58,7 +41,7 @@ TEST_F(LongRun, TenYearsWithoutFoodNeitherCrashNorWrap) {
     int wraps = 0;
     int previousMoney = s.Money.value();
     for (; hours < Hours; ++hours) {
-        hour();
+        passHour();
         if (s.SchoolLevel == 5 && s.TehnoLevel == 5 && s.DrivingLevel == 5 &&
             work().CurrentJob != 9) {
             work().show();
@@ -99,7 +82,7 @@ TEST_F(LongRun, TenYearsWithoutFoodNeitherCrashNorWrap) {
     // Much further on, satiety too stops at the bottom instead of wrapping to a feast.
     s.Sitost = -32760;
     for (int h = 0; h < 24 * 10; ++h) {
-        hour();
+        passHour();
     }
     EXPECT_EQ(s.Sitost.value(), -32768);
     EXPECT_EQ(s.Money.value(), 32767);

@@ -22,11 +22,6 @@ protected:
         f.show();
         sounds.clear();
     }
-    static void moveOver(QWidget* w) {
-        QMouseEvent e(QEvent::MouseMove, QPointF(3, 3), w->mapToGlobal(QPointF(3, 3)), Qt::NoButton,
-                      Qt::NoButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(w, &e);
-    }
     QString main(const char* label) { return ctl(vantaro(), label)->text(); }
     GameState& s = gameState();
 };

@@ -16,27 +16,6 @@ namespace {
 // Time passes by calling the timers' handlers while they run, an hour at a time.
 class WholeGame : public GameTest {
 protected:
-    void SetUp() override {
-        GameTest::SetUp();
-        work().CurrentJob = 0;
-    }
-    void TearDown() override {
-        work().CurrentJob = 0;
-        GameTest::TearDown();
-    }
-    void hour() {
-        Vantaro& v = vantaro();
-        v.tmrTime_Timer();
-        if (v.timer("tmrSchool")->isActive()) {
-            v.tmrSchool_Timer();
-        }
-        if (v.timer("tmrTeh")->isActive()) {
-            v.tmrTeh_Timer();
-        }
-        if (v.timer("tmrCar")->isActive()) {
-            v.tmrCar_Timer();
-        }
-    }
     void open(const char* opener) { click(ctl(vantaro(), opener)); }
     void press(Form& f, const char* button) {
         CommandButton* b = ctl<CommandButton>(f, button);
@@ -58,9 +37,7 @@ TEST_F(WholeGame, FromTheStartScreenToTheTopJob) {
     typeText(ctl<QLineEdit>(begin(), "Text1"), QStringLiteral("Вилт"));
     click(ctl(begin(), "Label2"));
     ASSERT_TRUE(vantaro().isLoaded());
-    for (QTimer* t : vantaro().window()->findChildren<QTimer*>()) {
-        t->stop(); // time passes only through hour()
-    }
+    stopTimers();
     EXPECT_EQ(s.Money.value(), 2500);
     EXPECT_EQ(ctl(vantaro(), "lblName")->foreColor(), 0x0000FFu);
 
@@ -85,7 +62,7 @@ TEST_F(WholeGame, FromTheStartScreenToTheTopJob) {
     open("lblShop");
     int hours = 0;
     while ((s.SchoolLevel < 5 || s.TehnoLevel < 5 || s.DrivingLevel < 5) && hours < 2000) {
-        hour();
+        passHour();
         ++hours;
         checkPanel();
     }
@@ -101,7 +78,7 @@ TEST_F(WholeGame, FromTheStartScreenToTheTopJob) {
     // Twenty more days, eating whenever satiety drops below the shop's cap.
     sounds.clear();
     for (int h = 0; h < 20 * 24; ++h) {
-        hour();
+        passHour();
         if (s.Sitost < 100) {
             press(shop(), "cmdObed");
         }
@@ -144,7 +121,7 @@ TEST_F(WholeGame, FromTheStartScreenToTheTopJob) {
     // The top job pays from the next day end on.
     const int before = s.Money.value();
     for (int h = 0; h < 24; ++h) {
-        hour();
+        passHour();
     }
     EXPECT_EQ(s.Money.value(), before + 100);
     checkPanel();

@@ -57,14 +57,9 @@ class WorkTest : public GameTest {
 protected:
     void SetUp() override {
         GameTest::SetUp();
-        work().CurrentJob = 0;
         gameState().PlayerName = QStringLiteral("Петя");
         vantaro().show();
         open();
-    }
-    void TearDown() override {
-        work().CurrentJob = 0;
-        GameTest::TearDown();
     }
     void open() {
         work().show();
@@ -78,11 +73,6 @@ protected:
     CommandButton* button(const char* name) { return ctl<CommandButton>(work(), name); }
     void apply(const char* name) { button(name)->click(); }
     QString refusal() { return ctl(work(), "lbllbl")->text(); }
-    static void moveOver(QWidget* w) {
-        QMouseEvent e(QEvent::MouseMove, QPointF(3, 3), w->mapToGlobal(QPointF(3, 3)), Qt::NoButton,
-                      Qt::NoButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(w, &e);
-    }
     twips::Rect fr() { return twips::geometry(ctl<Frame>(work(), "fr")); }
     GameState& s = gameState();
 };
@@ -109,7 +99,6 @@ TEST_F(WorkTest, EachJobHiresExactlyWhenItsRequirementsHold) {
         const int code = static_cast<int>(i) + 1;
         SCOPED_TRACE(j.button);
         reset();
-        work().CurrentJob = 0;
         s.PlayerName = QStringLiteral("Петя");
         vantaro().show();
         meetExactly(s, work(), code);

@@ -1,5 +1,7 @@
 #include "support/random_player.h"
 
+#include "support/reset.h"
+
 #include "forms/begin/begin.h"
 #include "forms/car/car.h"
 #include "forms/car/car_layout.h"
@@ -80,18 +82,7 @@ RandomPlayer::~RandomPlayer() {
 }
 
 void RandomPlayer::resetGame() {
-    discardAllForms();
-    flushPosted();
-    gameState() = GameState{};
-    Vantaro& v = vantaro();
-    v.Hour = 0;
-    v.Day = 0;
-    v.Month = 0;
-    v.llLeft = 0;
-    v.Date = {};
-    v.SpinAngle = 0;
-    work().CurrentJob = 0;
-    resetProgramEnded();
+    ::resetGame();
 }
 
 void RandomPlayer::newGame() {
