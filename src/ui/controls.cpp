@@ -6,6 +6,7 @@
 #include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QStyleOptionButton>
 #include <QStylePainter>
@@ -407,6 +408,7 @@ int PictureBox::innerHeight() const {
 
 void PictureBox::setBackColor(std::uint32_t bgr) {
     back_ = bgr;
+    painter_.reset();
     syncImage();
     image_.fill(vbColor(back_));
     update();
@@ -417,6 +419,7 @@ void PictureBox::syncImage() const {
     if (image_.size() == inner) {
         return;
     }
+    painter_.reset();
     QImage next(inner, QImage::Format_RGB32);
     next.fill(vbColor(back_));
     if (!image_.isNull()) {
@@ -427,6 +430,7 @@ void PictureBox::syncImage() const {
 }
 
 const QImage& PictureBox::image() const {
+    painter_.reset(); // whoever reads the picture sees what was drawn so far
     syncImage();
     return image_;
 }
@@ -453,9 +457,7 @@ void PictureBox::paintPicture(const QImage& pic, double x, double y, double w, d
         return;
     }
     const QRect target(iw > 0 ? ix : ix + iw, ih > 0 ? iy : iy + ih, std::abs(iw), std::abs(ih));
-    syncImage();
-    QPainter p(&image_);
-    p.drawImage(target, mirrorOf(pic, iw < 0, ih < 0));
+    painter().drawImage(target, mirrorOf(pic, iw < 0, ih < 0));
 }
 
 void PictureBox::fillBox(double x1, double y1, double x2, double y2, std::uint32_t bgr) {
@@ -464,14 +466,30 @@ void PictureBox::fillBox(double x1, double y1, double x2, double y2, std::uint32
     const int t = qRound(std::min(y1, y2));
     const int b = qRound(std::max(y1, y2));
     if (r > l && b > t) {
-        syncImage();
-        QPainter p(&image_);
-        p.fillRect(QRect(l, t, r - l, b - t), vbColor(bgr));
+        painter().fillRect(QRect(l, t, r - l, b - t), vbColor(bgr));
     }
 }
 
-void PictureBox::paintEvent(QPaintEvent* /*e*/) {
+PictureBox::~PictureBox() = default;
+
+QPainter& PictureBox::painter() {
+    if (!painter_) {
+        syncImage();
+        painter_ = std::make_unique<QPainter>(&image_);
+    }
+    return *painter_;
+}
+
+void PictureBox::present() {
+    painter_.reset();
+    // Only the picture changed; the border stays as it was painted.
+    update(QRect(BorderPixels, BorderPixels, innerWidth(), innerHeight()));
+}
+
+void PictureBox::paintEvent(QPaintEvent* e) {
     QPainter p(this);
-    drawSunken(p, rect(), BorderPixels);
+    if (!QRect(BorderPixels, BorderPixels, innerWidth(), innerHeight()).contains(e->rect())) {
+        drawSunken(p, rect(), BorderPixels);
+    }
     p.drawImage(BorderPixels, BorderPixels, image());
 }

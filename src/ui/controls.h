@@ -6,6 +6,9 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <memory>
+
+class QPainter;
 
 // The handful of control kinds the layouts use. Each keeps the layout's colours as 0xBBGGRR
 // values and reports mouse events under the names the handlers expect.
@@ -139,6 +142,7 @@ class PictureBox : public QWidget {
     Q_OBJECT
 public:
     explicit PictureBox(QWidget* parent = nullptr);
+    ~PictureBox() override;
 
     static constexpr int BorderPixels = 2;
     [[nodiscard]] int innerWidth() const;
@@ -159,7 +163,7 @@ public:
     void fillBox(double x1, double y1, double x2, double y2, std::uint32_t bgr);
     // Puts what has been drawn so far on screen. Drawing happens off screen, so only finished
     // frames are ever shown, and only this box is repainted.
-    void present() { update(); }
+    void present();
 
 protected:
     void paintEvent(QPaintEvent* e) override;
@@ -168,8 +172,11 @@ private:
     const QImage& mirrorOf(const QImage& pic, bool x, bool y);
     // Keeps the surface at the inner size, whether or not the box has been shown yet.
     void syncImage() const;
+    // One painter for all the drawing of a frame, ended by present().
+    QPainter& painter();
     QImage picture_;
     mutable QImage image_;
+    mutable std::unique_ptr<QPainter> painter_;
     // Mirrored copies of the last picture drawn mirrored, made once rather than every frame.
     qint64 mirrorKey_ = 0;
     QImage mirrorX_, mirrorY_, mirrorXY_;
