@@ -415,12 +415,17 @@ void PictureBox::setBackColor(std::uint32_t bgr) {
 }
 
 void PictureBox::syncImage() const {
-    const QSize inner(std::max(1, innerWidth()), std::max(1, innerHeight()));
-    if (image_.size() == inner) {
+    // In device pixels, so that a dense screen gets a sharp picture; drawing stays in logical
+    // units.
+    const qreal dpr = devicePixelRatioF();
+    const QSize inner(std::max(1, qRound(innerWidth() * dpr)),
+                      std::max(1, qRound(innerHeight() * dpr)));
+    if (image_.size() == inner && image_.devicePixelRatio() == dpr) {
         return;
     }
     painter_.reset();
     QImage next(inner, QImage::Format_RGB32);
+    next.setDevicePixelRatio(dpr);
     next.fill(vbColor(back_));
     if (!image_.isNull()) {
         QPainter p(&next);

@@ -148,8 +148,16 @@ public:
     [[nodiscard]] int innerWidth() const;
     [[nodiscard]] int innerHeight() const;
 
-    void setPicture(const QImage& picture) { picture_ = picture; }
+    // `hiRes`, where there is one, is the same picture drawn for screens of twice the density.
+    void setPicture(const QImage& picture, const QImage& hiRes = {}) {
+        picture_ = picture;
+        hiRes_ = hiRes;
+    }
     [[nodiscard]] const QImage& picture() const { return picture_; }
+    // The picture to draw on a surface of this device pixel ratio.
+    [[nodiscard]] const QImage& sharpestPicture(qreal dpr) const {
+        return dpr > 1 && !hiRes_.isNull() ? hiRes_ : picture_;
+    }
     void setBackColor(std::uint32_t bgr);
 
     // The persistent drawing surface, inner size.
@@ -175,6 +183,7 @@ private:
     // One painter for all the drawing of a frame, ended by present().
     QPainter& painter();
     QImage picture_;
+    QImage hiRes_;
     mutable QImage image_;
     mutable std::unique_ptr<QPainter> painter_;
     // Mirrored copies of the last picture drawn mirrored, made once rather than every frame.

@@ -27,7 +27,7 @@ void Vantaro::SpinPic(PictureBox& picDest, PictureBox& picSource, const double& 
         S = (Angle > 0) - (Angle < 0); // edge-on: a line one unit thick
     }
     const auto start = static_cast<float>((1 - c) * h);
-    const QImage& pic = picSource.picture();
+    const QImage& pic = picSource.sharpestPicture(picDest.devicePixelRatioF());
     if (SpinStyle == 1) {
         picDest.paintPicture(pic, start, 0, S, H);
         picDest.fillBox(0, 0, k * h, H, Clr1);
