@@ -158,6 +158,10 @@ void Label::keyReleaseEvent(QKeyEvent* e) {
 }
 
 void Label::setCaption(const QString& text) {
+    // The timers write the same caption again and again; only a change needs a repaint.
+    if (text == this->text()) {
+        return;
+    }
     setText(text);
     if (autoSize_) {
         fitToText();
