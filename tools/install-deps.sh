@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins libgl-dev libxkbcommon-dev
   libgtest-dev libbenchmark-dev libxcb1-dev
   xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick strace
-  lintian desktop-file-utils appstream dpkg-dev
+  lintian desktop-file-utils appstream dpkg-dev at-spi2-core dbus-daemon dbus-bin python3-dbus
 )
 
 missing=()
