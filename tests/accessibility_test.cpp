@@ -54,6 +54,15 @@ TEST_F(KeyboardAndReaders, EnterAndSpaceOnTheConfirmLabelDoWhatTheMouseDoes) {
     EXPECT_EQ(sounds[0].file, QStringLiteral("Sound\\Click1.wav"));
 }
 
+TEST_F(KeyboardAndReaders, ALoneKeyReleaseDoesNotPressTheLabel) {
+    begin().show();
+    Label* confirm = ctl(begin(), "Label2");
+    // The Enter that closed the blank-name message ends on the label that has the focus.
+    QTest::keyRelease(confirm, Qt::Key_Return);
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(confirm->borderStyle(), 0);
+}
+
 TEST_F(KeyboardAndReaders, OpenersAndBackLabelsWorkFromTheKeyboard) {
     gameState().PlayerName = QStringLiteral("Петя");
     vantaro().show();

@@ -138,6 +138,7 @@ void Label::press() {
 void Label::keyPressEvent(QKeyEvent* e) {
     if (buttonLike_ && isActivationKey(e)) {
         if (!e->isAutoRepeat()) {
+            keyHeld_ = true;
             emit MouseDown(Qt::LeftButton);
         }
         e->accept();
@@ -148,7 +149,10 @@ void Label::keyPressEvent(QKeyEvent* e) {
 
 void Label::keyReleaseEvent(QKeyEvent* e) {
     if (buttonLike_ && isActivationKey(e)) {
-        if (!e->isAutoRepeat()) {
+        // Only a key pressed here counts: the release of the Enter that closed a message box
+        // must not press the label behind it.
+        if (!e->isAutoRepeat() && keyHeld_) {
+            keyHeld_ = false;
             emit MouseUp(Qt::LeftButton);
         }
         e->accept();

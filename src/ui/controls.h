@@ -68,6 +68,7 @@ protected:
 private:
     void fitToText();
     bool buttonLike_ = false;
+    bool keyHeld_ = false;
     std::uint32_t fore_ = 0x000000;
     std::uint32_t back_ = 0xF0F0F0;
     bool transparent_ = false;
