@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLibrary>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -135,6 +136,12 @@ TEST_F(SoundLookup, ShippedSoundsAreFoundFromAnyFolder) {
             resolveSoundPath(QStringLiteral("Sound\\%1.wav").arg(QLatin1String(job))).isEmpty())
             << job;
     }
+}
+
+TEST(SoundModule, TheModuleThatPlaysSoundsIsThereAndOffersItsPlayer) {
+    QLibrary module(soundModulePath());
+    EXPECT_TRUE(module.load()) << module.errorString().toStdString();
+    EXPECT_NE(module.resolve("vantaro_play_wav"), nullptr);
 }
 
 TEST_F(SoundLookup, EmptyFilesAndFoldersAreSkippedAndMissingFilesGiveNothing) {

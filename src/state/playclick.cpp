@@ -1,12 +1,9 @@
 #include "state/playclick.h"
 
-#include <QAudioDevice>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QMediaDevices>
-#include <QSoundEffect>
-#include <QUrl>
+#include <QLibrary>
 
 namespace {
 
@@ -20,14 +17,25 @@ bool isPlayableFile(const QString& path) {
     return fi.isFile() && fi.isReadable() && fi.size() > 0;
 }
 
-// One effect for the whole game, created on the first sound so that start-up does not pay for
-// the audio stack.
-QSoundEffect* effect() {
-    static auto* e = new QSoundEffect(QCoreApplication::instance());
-    return e;
+using PlayWav = void (*)(const QString& path);
+
+// The sound stack lives in a module of its own, loaded on the first sound; without it the
+// game is silent.
+PlayWav player() {
+    static const PlayWav play = [] {
+        QLibrary module(soundModulePath());
+        module.setLoadHints(QLibrary::PreventUnloadHint);
+        return reinterpret_cast<PlayWav>(module.resolve("vantaro_play_wav"));
+    }();
+    return play;
 }
 
 } // namespace
+
+QString soundModulePath() {
+    return QDir::cleanPath(QCoreApplication::applicationDirPath() +
+                           QStringLiteral("/../" VANTARO_SOUND_MODULE));
+}
 
 QString gameDataDir() {
     return QDir::cleanPath(QCoreApplication::applicationDirPath() +
@@ -60,11 +68,10 @@ void PlayClick(const QString& file) {
         return;
     }
     const QString path = resolveSoundPath(file);
-    if (path.isEmpty() || QMediaDevices::defaultAudioOutput().isNull()) {
+    if (path.isEmpty()) {
         return;
     }
-    QSoundEffect* fx = effect();
-    fx->stop();
-    fx->setSource(QUrl::fromLocalFile(path));
-    fx->play();
+    if (const PlayWav play = player()) {
+        play(path);
+    }
 }

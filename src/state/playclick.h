@@ -16,6 +16,9 @@ QString resolveSoundPath(const QString& file);
 // The folder that holds the shipped sounds, whichever way the game was installed or built.
 QString gameDataDir();
 
+// The module that plays sounds, loaded on the first sound.
+QString soundModulePath();
+
 // Tests watch which file each handler played. While an observer is set nothing reaches the
 // audio device.
 using SoundObserver = std::function<void(const QString& file)>;
