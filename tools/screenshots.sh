@@ -7,20 +7,10 @@ game="${1:-$here/build/bin/vantaro}"
 out="$here/docs/screenshots"
 mkdir -p "$out"
 
-display=":$((90 + RANDOM % 100))"
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill "${game_pid:-}" "$xvfb" 2>/dev/null || true' EXIT
-export DISPLAY="$display"
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-
-wait_window() { # name → window id
-  for _ in $(seq 100); do
-    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1) && [ -n "$id" ] && { echo "$id"; return; }
-    sleep 0.1
-  done
-  echo "no window $1" >&2; exit 1
-}
+# shellcheck source=tests/e2e/xvfb.sh
+. "$here/tests/e2e/xvfb.sh"
+start_xvfb
+trap 'kill "${game_pid:-}" "$xvfb_pid" 2>/dev/null || true' EXIT
 shot() { sleep 0.4; import -window "$1" "$out/$2.png"; }
 
 (cd /tmp && exec "$game") &

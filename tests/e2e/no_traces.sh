@@ -6,7 +6,6 @@ set -euo pipefail
 game="$(realpath "$1")"
 work="$(mktemp -d)"
 log="$work/strace.log"
-display=":$((200 + RANDOM % 500))"
 cleanup() {
   [ -n "${game_pid:-}" ] && kill "$game_pid" 2>/dev/null || true
   [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null || true
@@ -14,10 +13,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
-xvfb_pid=$!
-export DISPLAY="$display"
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+# shellcheck source=tests/e2e/xvfb.sh
+. "$(dirname "${BASH_SOURCE[0]}")/xvfb.sh"
+start_xvfb
 
 # Qt wants a runtime folder; one that exists already is only looked at.
 export XDG_RUNTIME_DIR="$work/run"
@@ -28,15 +26,6 @@ chmod 700 "$XDG_RUNTIME_DIR"
   -e trace=openat,open,creat,mkdir,mkdirat,rename,renameat,renameat2,unlink,unlinkat,socket,connect \
   "$game" >/dev/null 2>&1) &
 game_pid=$!
-
-wait_window() {
-  for _ in $(seq 150); do
-    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1) && [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.1
-  done
-  echo "FAIL: no window $1" >&2
-  return 1
-}
 
 begin=$(wait_window 'Введите своё имя')
 eval "$(xdotool getwindowgeometry --shell "$begin")"
