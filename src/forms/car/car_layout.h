@@ -1,5 +1,6 @@
 #pragma once
 
+#include "forms/common/screen_layout.h"
 #include "state/gamestate.h"
 #include "ui/layout.h"
 
@@ -7,6 +8,8 @@
 #include <cstddef>
 
 namespace car_layout {
+
+using namespace screen_layout;
 
 inline constexpr int ClientWidth = 6870;
 inline constexpr int ClientHeight = 4410;
@@ -110,9 +113,6 @@ inline constexpr std::array Pieces{
           &GameState::Korpus},
 };
 
-inline constexpr FontDef ButtonFont{Face::MSSansSerif, 8.25, false};
-inline constexpr FontDef LabelFont{Face::MSSansSerif, 9.75, true};
-
 // The buttons stand in one column in table order, which is also their tab order.
 constexpr ControlDef pieceButton(std::size_t row) {
     return {.name = Pieces[row].button,
@@ -156,13 +156,7 @@ inline constexpr std::array Controls{
                .fore = color::Yellow,
                .back = color::Black,
                .flags = look::Transparent},
-    ControlDef{.name = "cmd",
-               .rect = {120, 4080, 6615, 255},
-               .text = u"<<< Н А З А Д",
-               .font = LabelFont,
-               .fore = color::White,
-               .back = color::Black,
-               .flags = look::Center},
+    backLabel("cmd", {120, 4080, 6615, 255}),
 };
 
 } // namespace car_layout

@@ -1,21 +1,20 @@
 #pragma once
 
 #include "forms/children/courses.h"
+#include "forms/common/screen_layout.h"
 #include "ui/layout.h"
 
 #include <array>
 
 namespace children_layout {
 
+using namespace screen_layout;
+
 inline constexpr int ClientWidth = 6225;
 inline constexpr int ClientHeight = 3555;
 inline constexpr std::uint32_t Background = color::Black;
 inline constexpr int CaptionBlanks = 17;
 inline constexpr const char16_t* Caption = u"Учение - свет, а неучение - тьма! Да будет свет!!!";
-
-inline constexpr const char16_t* NoPrice = u"__________";
-inline constexpr FontDef ButtonFont{Face::MSSansSerif, 8.25, false};
-inline constexpr FontDef LabelFont{Face::MSSansSerif, 9.75, true};
 
 constexpr ControlDef courseButton(const courses::Course& c, twips::Rect rect) {
     return {.name = c.button,
@@ -41,26 +40,9 @@ inline constexpr std::array Controls{
     courseButton(courses::course(courses::School), {3120, 360, 2775, 495}),
     courseButton(courses::course(courses::Driving), {3120, 1200, 2775, 495}),
     courseButton(courses::course(courses::Tehno), {3120, 2040, 2775, 495}),
-    ControlDef{.name = "Label1",
-               .rect = {120, 2760, 615, 255},
-               .text = u"Цена:",
-               .font = LabelFont,
-               .fore = color::White,
-               .back = Background},
-    ControlDef{.name = "lbl",
-               .rect = {840, 2760, 1245, 240},
-               .text = NoPrice,
-               .font = LabelFont,
-               .fore = syscolor::HighlightText,
-               .back = Background,
-               .flags = look::Center},
-    ControlDef{.name = "cmd",
-               .rect = {0, 3240, 6255, 255},
-               .text = u"<<< Н А З А Д",
-               .font = LabelFont,
-               .fore = color::White,
-               .back = color::Black,
-               .flags = look::Center},
+    priceCaption({120, 2760, 615, 255}, Background),
+    priceLine({840, 2760, 1245, 240}, Background),
+    backLabel("cmd", {0, 3240, 6255, 255}),
 };
 
 } // namespace children_layout

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "forms/common/screen_layout.h"
 #include "state/gamestate.h"
 #include "ui/layout.h"
 
 #include <array>
 
 namespace home_layout {
+
+using namespace screen_layout;
 
 inline constexpr int ClientWidth = 7740;
 inline constexpr int ClientHeight = 3660;
@@ -44,10 +47,6 @@ inline constexpr std::array Ladders{
            {120, 600, 4335, 255}},
 };
 
-inline constexpr const char16_t* NoPrice = u"__________";
-inline constexpr FontDef ButtonFont{Face::MSSansSerif, 8.25, false};
-inline constexpr FontDef LabelFont{Face::MSSansSerif, 9.75, true};
-
 constexpr ControlDef ladderButton(const Ladder& l) {
     return {.name = l.button,
             .kind = Kind::Button,
@@ -60,26 +59,9 @@ inline constexpr std::array Controls{
     ladderButton(Ladders[0]),
     ladderButton(Ladders[1]),
     ladderButton(Ladders[2]),
-    ControlDef{.name = "Label1",
-               .rect = {120, 3000, 615, 255},
-               .text = u"Цена:",
-               .font = LabelFont,
-               .fore = color::White,
-               .back = Background},
-    ControlDef{.name = "lbl",
-               .rect = {840, 3000, 1245, 240},
-               .text = NoPrice,
-               .font = LabelFont,
-               .fore = syscolor::HighlightText,
-               .back = Background,
-               .flags = look::Center},
-    ControlDef{.name = "cmd",
-               .rect = {0, 3360, 7695, 255},
-               .text = u"<<< Н А З А Д",
-               .font = LabelFont,
-               .fore = color::White,
-               .back = color::Black,
-               .flags = look::Center},
+    priceCaption({120, 3000, 615, 255}, Background),
+    priceLine({840, 3000, 1245, 240}, Background),
+    backLabel("cmd", {0, 3360, 7695, 255}),
 };
 
 } // namespace home_layout

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "forms/common/screen_layout.h"
 #include "ui/layout.h"
 
 #include <array>
 
 namespace shop_layout {
+
+using namespace screen_layout;
 
 inline constexpr int ClientWidth = 6885;
 inline constexpr int ClientHeight = 3090;
@@ -30,10 +33,6 @@ inline constexpr std::array Meals{
 
 // Meals are sold only below this satiety; the gain may take it past.
 inline constexpr int SatietyCap = 100;
-inline constexpr const char16_t* NoPrice = u"__________";
-
-inline constexpr FontDef ButtonFont{Face::MSSansSerif, 8.25, false};
-inline constexpr FontDef LabelFont{Face::MSSansSerif, 9.75, true};
 
 constexpr ControlDef mealButton(const Meal& m) {
     return {.name = m.button,
@@ -59,26 +58,9 @@ inline constexpr std::array Controls{
                .font = LabelFont,
                .fore = color::White,
                .flags = look::Transparent},
-    ControlDef{.name = "Label1",
-               .rect = {120, 2040, 630, 240},
-               .text = u"Цена:",
-               .font = LabelFont,
-               .fore = syscolor::HighlightText,
-               .back = color::Black},
-    ControlDef{.name = "lbl",
-               .rect = {840, 2040, 1095, 255},
-               .text = NoPrice,
-               .font = LabelFont,
-               .fore = syscolor::HighlightText,
-               .back = color::Black,
-               .flags = look::Center},
-    ControlDef{.name = "lblNazad",
-               .rect = {120, 2760, 6735, 255},
-               .text = u"<<< Н А З А Д",
-               .font = LabelFont,
-               .fore = color::White,
-               .back = color::Black,
-               .flags = look::Center | look::Transparent},
+    priceCaption({120, 2040, 630, 240}, color::Black),
+    priceLine({840, 2040, 1095, 255}, color::Black),
+    backLabel("lblNazad", {120, 2760, 6735, 255}, look::Center | look::Transparent),
 };
 
 } // namespace shop_layout

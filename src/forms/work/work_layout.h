@@ -1,11 +1,14 @@
 #pragma once
 
+#include "forms/common/screen_layout.h"
 #include "forms/work/jobs.h"
 #include "ui/layout.h"
 
 #include <array>
 
 namespace work_layout {
+
+using namespace screen_layout;
 
 inline constexpr int ClientWidth = 8475;
 inline constexpr int ClientHeight = 6600;
@@ -167,13 +170,7 @@ inline constexpr std::array Controls{
     jobButton(6),
     jobButton(7),
     jobButton(8),
-    ControlDef{.name = "cmd",
-               .rect = {120, 6240, 8175, 255},
-               .text = u"<<< Н А З А Д",
-               .font = Bold975,
-               .fore = syscolor::HighlightText,
-               .back = color::Black,
-               .flags = look::Center},
+    backLabel("cmd", {120, 6240, 8175, 255}),
 
     // The help panel lies above everything; its labels from the bottom of the pile up.
     ControlDef{.name = "fr",
