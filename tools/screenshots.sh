@@ -7,8 +7,8 @@ game="${1:-$here/build/bin/vantaro}"
 out="$here/docs/screenshots"
 mkdir -p "$out"
 
-# shellcheck source=tests/e2e/xvfb.sh
-. "$here/tests/e2e/xvfb.sh"
+# shellcheck source=tests/e2e/common.sh
+. "$here/tests/e2e/common.sh"
 start_xvfb
 trap 'kill "${game_pid:-}" "$xvfb_pid" 2>/dev/null || true' EXIT
 shot() { sleep 0.4; import -window "$1" "$out/$2.png"; }

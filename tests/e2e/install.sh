@@ -54,11 +54,8 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
-pass() { echo "PASS: $*"; }
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
+# shellcheck source=tests/e2e/common.sh
+. "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 # Ends the run at once: later checks make no sense without this one.
 die() {
     echo "FAIL: $*"

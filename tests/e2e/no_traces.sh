@@ -13,8 +13,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# shellcheck source=tests/e2e/xvfb.sh
-. "$(dirname "${BASH_SOURCE[0]}")/xvfb.sh"
+# shellcheck source=tests/e2e/common.sh
+. "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 start_xvfb
 
 # Qt wants a runtime folder; one that exists already is only looked at.

@@ -24,11 +24,8 @@ version=$(sed -n 's/^CMAKE_PROJECT_VERSION:[A-Z]*=//p' "$build/CMakeCache.txt" |
 work=$(mktemp -d "${TMPDIR:-/tmp}/vantaro-package.XXXXXX")
 trap 'rm -rf -- "$work"' EXIT
 failures=0
-pass() { echo "PASS: $*"; }
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
+# shellcheck source=tests/e2e/common.sh
+. "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 # --- build --------------------------------------------------------------------------------------
 

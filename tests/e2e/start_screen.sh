@@ -37,13 +37,10 @@ game_pid=
 xev_pid=
 failures=0
 
+# shellcheck source=tests/e2e/common.sh
+. "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 cleanup() {
-    for pid in "$xev_pid" "$game_pid" "$xvfb_pid"; do
-        if [[ -n $pid ]] && kill -0 "$pid" 2>/dev/null; then
-            kill "$pid" 2>/dev/null || true
-            wait "$pid" 2>/dev/null || true
-        fi
-    done
+    stop_all "$xev_pid" "$game_pid" "$xvfb_pid"
     rm -rf -- "$work"
 }
 trap cleanup EXIT
@@ -51,11 +48,6 @@ trap 'exit 130' INT TERM
 set -E
 trap 'echo "FAIL: unexpected error in line $LINENO: $BASH_COMMAND"' ERR
 
-pass() { echo "PASS: $*"; }
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
 # A failed step leaves the rest of the case meaningless: report it and stop the case.
 abort_case() {
     fail "$*"

@@ -1,5 +1,22 @@
 # Sourced by the scripts that run the game on a virtual X server.
 
+pass() { echo "PASS: $*"; }
+fail() {
+    echo "FAIL: $*"
+    failures=$((failures + 1))
+}
+
+# Ends the given processes that still run, and waits for them.
+stop_all() { # PID...
+    local pid
+    for pid in "$@"; do
+        if [[ -n $pid ]] && kill -0 "$pid" 2>/dev/null; then
+            kill "$pid" 2>/dev/null || true
+            wait "$pid" 2>/dev/null || true
+        fi
+    done
+}
+
 # Starts Xvfb on a free display (the server picks it) and exports DISPLAY; sets xvfb_pid.
 # No reset between clients: a reset may refuse the next connection.
 start_xvfb() { # [WIDTHxHEIGHT]
