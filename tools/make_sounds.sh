@@ -24,9 +24,11 @@ FMT=(-r "$RATE" -c 1 -b 16 -e signed-integer)
 # byte-identical files and git does not see spurious changes.
 SOX=(sox -R -V1)
 
-# Final step for every sound: same loudness with 3 dB headroom, plain PCM WAV.
+# Final step for every sound: same loudness with 3 dB headroom, plain PCM WAV. Silence on both
+# ends: a sound server may skip the first milliseconds of a new stream, and Qt ends a stream as
+# soon as it has handed over the last sample, dropping whatever the server still held.
 finish() { # in out
-    "${SOX[@]}" "$1" "${FMT[@]}" -t wav "$out_dir/$2" norm -3
+    "${SOX[@]}" "$1" "${FMT[@]}" -t wav "$out_dir/$2" norm -3 pad 0.01 0.2
 }
 
 speak() { # text out [words-per-minute]

@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QLibrary>
 
+#include <cstdio>
+
 namespace {
 
 SoundObserver& observer() {
@@ -20,12 +22,17 @@ bool isPlayableFile(const QString& path) {
 using PlayWav = void (*)(const QString& path);
 
 // The sound stack lives in a module of its own, loaded on the first sound; without it the
-// game is silent.
+// game is silent, and says why once.
 PlayWav player() {
     static const PlayWav play = [] {
         QLibrary module(soundModulePath());
         module.setLoadHints(QLibrary::PreventUnloadHint);
-        return reinterpret_cast<PlayWav>(module.resolve("vantaro_play_wav"));
+        const auto found = reinterpret_cast<PlayWav>(module.resolve("vantaro_play_wav"));
+        if (!found) {
+            std::fprintf(stderr, "vantaro: no sound, the sound module did not load: %s\n",
+                         qPrintable(module.errorString()));
+        }
+        return found;
     }();
     return play;
 }
