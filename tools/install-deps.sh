@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libbenchmark-dev libxcb1-dev
   xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick strace
   lintian desktop-file-utils appstream dpkg-dev at-spi2-core dbus-daemon dbus-bin python3-dbus
+  pulseaudio pulseaudio-utils
 )
 
 missing=()

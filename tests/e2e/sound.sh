@@ -1,0 +1,197 @@
+#!/usr/bin/env bash
+# Plays the game into a private PulseAudio server with a null sink, records the sink and counts
+# what a player would hear: one whole click per keystroke, typed fast or slow, and the meal and
+# job sounds from their first sample to their last.
+# Usage: sound.sh /path/to/vantaro
+# Needs: Xvfb (xvfb), xdotool, pulseaudio, pactl, pacat and parec (pulseaudio-utils), python3.
+# Exits 77 (skipped) when PulseAudio is not installed.
+set -euo pipefail
+
+if [[ $# -ne 1 ]]; then
+    echo "usage: $0 /path/to/vantaro" >&2
+    exit 2
+fi
+game=$(realpath -e -- "$1")
+[[ -x $game ]] || { echo "FAIL: $game is not executable" >&2; exit 2; }
+if ! command -v pulseaudio >/dev/null; then
+    echo "SKIP: pulseaudio is not installed"
+    exit 77
+fi
+for tool in Xvfb xdotool pactl pacat parec python3; do
+    command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed" >&2; exit 2; }
+done
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+sounds=$(realpath -e -- "$(dirname "$game")/../share/vantaro/Sound")
+
+readonly start_title_re='^ {53}Введите своё имя$'
+readonly main_title_re='^Vantaro$'
+readonly shop_title_re='^ {50}Магазин\. Поел и порядок\.\.\.$'
+readonly work_title_re='^Работа$'
+# Client coordinates (no window manager): start screen's name field and "УСЁ!", the main
+# screen's shop and jobs openers, the breakfast button and the shop's back label, and the taxi
+# driver's button.
+readonly field_x=260 field_y=17 confirm_x=212 confirm_y=60
+readonly shop_x=644 shop_y=48 work_x=644 work_y=72
+readonly breakfast_x=88 breakfast_y=28 shop_back_x=232 shop_back_y=192
+readonly taxi_x=108 taxi_y=52
+# The null sink's format, which the recorder keeps.
+readonly rate=44100 sink=vantaro_test
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/vantaro-sound.XXXXXX")
+xvfb_pid=
+pulse_pid=
+keeper_pid=
+recorder_pid=
+game_pid=
+failures=0
+
+# shellcheck source=tests/e2e/common.sh
+. "$here/common.sh"
+cleanup() {
+    stop_all "$game_pid" "$recorder_pid" "$keeper_pid" "$pulse_pid" "$xvfb_pid"
+    # VANTARO_KEEP_RECORDING=folder keeps the recording and its phases for a person to hear.
+    if [[ -n ${VANTARO_KEEP_RECORDING:-} ]]; then
+        cp -- "$work/rec.raw" "$work/marks" "$VANTARO_KEEP_RECORDING"/ 2>/dev/null || true
+    fi
+    rm -rf -- "$work"
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+die() {
+    echo "FAIL: $*"
+    for log in game pulse; do
+        if [[ -s $work/$log.log ]]; then
+            echo "---- $log output ----"
+            tail -n 40 "$work/$log.log"
+        fi
+    done
+    exit 1
+}
+
+# --- sound server and recorder --------------------------------------------------------------
+
+export XDG_RUNTIME_DIR="$work/runtime" HOME="$work/home"
+mkdir -m 0700 "$XDG_RUNTIME_DIR" "$HOME"
+# Nobody may start a server of their own behind the test's back.
+mkdir -p "$HOME/.config/pulse"
+echo "autospawn = no" >"$HOME/.config/pulse/client.conf"
+export PULSE_SERVER="unix:$XDG_RUNTIME_DIR/pulse/native"
+unset PULSE_SINK PULSE_SOURCE
+
+pulseaudio -n --daemonize=no --exit-idle-time=-1 --disallow-exit --use-pid-file=no \
+    -L "module-null-sink sink_name=$sink rate=$rate channels=2" \
+    -L module-native-protocol-unix --log-target=stderr >"$work/pulse.log" 2>&1 &
+pulse_pid=$!
+for _ in $(seq 100); do
+    pactl info >/dev/null 2>&1 && break
+    kill -0 "$pulse_pid" 2>/dev/null || break
+    sleep 0.1
+done
+pactl info >/dev/null 2>&1 || die "PulseAudio did not start"
+pactl set-default-sink "$sink"
+
+# A silent stream keeps the sink running: an idle sink is suspended and the recording would
+# skip the quiet time between sounds.
+pacat --raw --playback -d "$sink" </dev/zero >/dev/null 2>"$work/keeper.log" &
+keeper_pid=$!
+# A small latency, or the last seconds are still in the recorder's buffer when it stops.
+parec --raw --latency-msec=10 -d "$sink.monitor" --format=s16le --rate="$rate" --channels=2 \
+    >"$work/rec.raw" 2>"$work/recorder.log" &
+recorder_pid=$!
+
+recorded() { stat -c %s "$work/rec.raw"; }
+for _ in $(seq 100); do
+    (($(recorded) > 0)) && break
+    kill -0 "$recorder_pid" 2>/dev/null || break
+    sleep 0.1
+done
+(($(recorded) > 0)) || die "the recorder wrote nothing"
+
+# Waits until the recording has grown by at least MS milliseconds and its last half second is
+# quiet: every sound started so far has ended. Gives up after 20 s.
+settle() { # MS
+    local from want
+    from=$(recorded)
+    want=$((from + $1 * rate * 4 / 1000))
+    for _ in $(seq 200); do
+        if (($(recorded) >= want)) && python3 "$here/sound_count.py" --quiet "$work/rec.raw" "$rate" 500; then
+            return 0
+        fi
+        sleep 0.1
+    done
+    die "the recording did not fall quiet within 20 s"
+}
+
+# Phases of the recording, by byte offset, for sound_count.py.
+phase_start=0
+begin_phase() { phase_start=$(recorded); }
+end_phase() { # KIND NAME ARGS...
+    local IFS=$'\t'
+    echo "$1	$2	$phase_start	$(recorded)	${*:3}" >>"$work/marks"
+}
+
+# --- the game -------------------------------------------------------------------------------
+
+start_xvfb || die "no X server"
+export QT_QPA_PLATFORM=xcb
+unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR
+# A folder with no Sound/ in it: the game plays the shipped sounds.
+mkdir "$work/cwd"
+cd "$work/cwd"
+"$game" >"$work/game.log" 2>&1 &
+game_pid=$!
+
+start_win=$(wait_window "$start_title_re") || die "no start screen"
+xdotool windowfocus "$start_win"
+xdotool mousemove --window "$start_win" "$field_x" "$field_y" click 1
+settle 300
+
+begin_phase
+# xdotool waits half the delay after each key press and half after each release.
+xdotool type --delay 200 -- abcdefghijklmnopqrst
+settle 500
+end_phase clicks "20 keystrokes 0.1 s apart" 20 "$sounds/Click1.wav"
+
+xdotool key ctrl+a BackSpace
+settle 300
+
+begin_phase
+xdotool type --delay 1200 -- uvwxyzabcdef
+settle 500
+end_phase clicks "12 keystrokes 0.6 s apart" 12 "$sounds/Click1.wav"
+
+xdotool mousemove --window "$start_win" "$confirm_x" "$confirm_y" mousedown 1
+xdotool mouseup 1
+main_win=$(wait_window "$main_title_re") || die "no main window after the name"
+settle 300
+
+xdotool mousemove --window "$main_win" "$shop_x" "$shop_y" mousedown 1
+xdotool mouseup 1
+shop_win=$(wait_window "$shop_title_re") || die "the shop did not open"
+settle 300
+begin_phase
+xdotool mousemove --window "$shop_win" "$breakfast_x" "$breakfast_y" click 1
+settle 1200
+end_phase whole "a meal in the food shop" "$sounds/eda1.wav"
+xdotool mousemove --window "$shop_win" "$shop_back_x" "$shop_back_y" mousedown 1
+xdotool mouseup 1
+
+xdotool mousemove --window "$main_win" "$work_x" "$work_y" mousedown 1
+xdotool mouseup 1
+work_win=$(wait_window "$work_title_re") || die "the jobs screen did not open"
+settle 300
+begin_phase
+xdotool mousemove --window "$work_win" "$taxi_x" "$taxi_y" click 1
+settle 1000
+end_phase whole "a hire on the jobs screen" "$sounds/taxist.wav"
+
+kill -0 "$game_pid" 2>/dev/null || die "the game died"
+python3 "$here/sound_count.py" "$work/rec.raw" "$rate" "$work/marks" || failures=$((failures + 1))
+if ((failures > 0)); then
+    echo "---- game output ----"
+    cat "$work/game.log"
+    echo "FAIL: the recording does not hold every sound whole"
+    exit 1
+fi
+echo "PASS: every sound plays whole"

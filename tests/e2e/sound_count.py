@@ -1,0 +1,115 @@
+#!/usr/bin/env python3
+"""Counts what a recording of the sound server's output holds, phase by phase.
+
+Usage: sound_count.py RECORDING RATE MARKS
+       sound_count.py --quiet RECORDING RATE MS   exits 0 when the last MS ms are quiet
+RECORDING is raw signed 16-bit little-endian stereo at RATE. MARKS has one line per phase, its
+fields separated by tabs:
+    clicks NAME START END COUNT WAV   COUNT separate bursts, each at least 30 ms long
+    whole  NAME START END WAV         one sound as long as WAV's own, within 20 ms
+START and END are byte offsets into RECORDING. Prints a PASS or FAIL line per phase and exits
+with 1 when any phase failed.
+"""
+
+import array
+import sys
+import wave
+
+THRESHOLD = 300  # about -40 dBFS: far above the null sink's digital silence
+WHOLE_CLICK_MS = 30
+TOLERANCE_MS = 20
+# Silence shorter than this inside one sound does not split it (a 2400 Hz click crosses zero
+# every 0.2 ms); clicks typed 0.1 s apart leave about 50 ms between them.
+CLICK_GAP_MS = 5
+
+
+def envelope(samples, channels, rate):
+    """Per millisecond: is any sample louder than the threshold?"""
+    step = channels * rate // 1000
+    return [max(map(abs, samples[i:i + step])) > THRESHOLD
+            for i in range(0, len(samples) - step + 1, step)]
+
+
+def bursts(active, gap_ms):
+    """(start_ms, length_ms) of loud stretches, joined across gaps shorter than gap_ms."""
+    out = []
+    start = last = None
+    for ms, loud in enumerate(active):
+        if not loud:
+            continue
+        if start is not None and ms - last > gap_ms:
+            out.append((start, last - start + 1))
+            start = None
+        if start is None:
+            start = ms
+        last = ms
+    if start is not None:
+        out.append((start, last - start + 1))
+    return out
+
+
+def wav_envelope(path):
+    with wave.open(path, "rb") as w:
+        if w.getsampwidth() != 2:
+            raise SystemExit(f"{path}: not 16-bit PCM")
+        samples = array.array("h", w.readframes(w.getnframes()))
+        if sys.byteorder != "little":
+            samples.byteswap()
+        return envelope(samples, w.getnchannels(), w.getframerate())
+
+
+def extent(active):
+    """Milliseconds from the first loud millisecond to the last, 0 when all is quiet."""
+    loud = [ms for ms, x in enumerate(active) if x]
+    return loud[-1] - loud[0] + 1 if loud else 0
+
+
+def quiet(recording, rate, ms):
+    size = ms * rate // 1000 * 4
+    with open(recording, "rb") as f:
+        f.seek(0, 2)
+        f.seek(max(0, f.tell() // 4 * 4 - size))
+        samples = array.array("h", f.read(size))
+    if sys.byteorder != "little":
+        samples.byteswap()
+    return 0 if len(samples) * 2 == size and not any(envelope(samples, 2, rate)) else 1
+
+
+def main():
+    if len(sys.argv) == 5 and sys.argv[1] == "--quiet":
+        return quiet(sys.argv[2], int(sys.argv[3]), int(sys.argv[4]))
+    if len(sys.argv) != 4:
+        raise SystemExit(__doc__)
+    recording, rate, marks = sys.argv[1], int(sys.argv[2]), sys.argv[3]
+    data = open(recording, "rb").read()
+    failures = 0
+    for line in open(marks, encoding="utf-8"):
+        kind, name, start, end, *rest = line.rstrip("\n").split("\t")
+        start, end = int(start) // 4 * 4, int(end) // 4 * 4
+        samples = array.array("h", data[start:end])
+        if sys.byteorder != "little":
+            samples.byteswap()
+        active = envelope(samples, 2, rate)
+        if kind == "clicks":
+            count, wav = int(rest[0]), rest[1]
+            found = bursts(active, CLICK_GAP_MS)
+            whole = [b for b in found if b[1] >= WHOLE_CLICK_MS]
+            lengths = " ".join(str(b[1]) for b in found) or "none"
+            ok = len(found) == count and len(whole) == count
+            detail = (f"{len(whole)} whole of {len(found)} clicks for {count} keystrokes "
+                      f"(file {extent(wav_envelope(wav))} ms; heard ms: {lengths})")
+        elif kind == "whole":
+            wav = rest[0]
+            want = extent(wav_envelope(wav))
+            got = extent(active)
+            ok = want > 0 and abs(got - want) <= TOLERANCE_MS
+            detail = f"heard {got} ms of the file's {want} ms"
+        else:
+            raise SystemExit(f"{marks}: unknown phase kind {kind}")
+        print(f"{'PASS' if ok else 'FAIL'}: {name}: {detail}")
+        failures += not ok
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
