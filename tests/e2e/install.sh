@@ -230,6 +230,26 @@ else
     fail "a keystroke did not find $prefix/share/vantaro/Sound/Click1.wav"
 fi
 
+# The same keystroke loaded the installed sound module (the game loads it on its first sound,
+# with or without an audio device), and the game did not report it broken.
+module=$(find "$usr" -name 'libvantaro_sound.so*' -type f | head -n1)
+opened_module() {
+    [[ -n $module ]] && cat "$work"/trace.* 2>/dev/null | grep -F "\"$module\"" |
+        grep -qE '^(openat|open)\(.* = [0-9]+$'
+}
+for _ in $(seq 50); do
+    opened_module && break
+    game_alive || break
+    sleep 0.1
+done
+if [[ -z $module ]]; then
+    fail "no sound module under $prefix"
+elif opened_module && ! grep -q 'sound module' "$work/game.log"; then
+    pass "the installed sound module ${module#"$root"} loads"
+else
+    fail "the installed sound module ${module#"$root"} did not load: $(grep 'sound module' "$work/game.log" || true)"
+fi
+
 # Nothing may come from the build or source tree: the staging folder is the only game data.
 # (A left-over build RPATH or a compiled-in source path would show up here.)
 leaks=$(cat "$work"/trace.* | grep -F -e "\"$build/" -e "\"$source_dir/" | grep -vF "\"$work/" || true)

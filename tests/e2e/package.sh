@@ -83,6 +83,16 @@ elif ((absent == 0)); then
     pass "contents"
 fi
 
+# The sound module ships in the game's private folder and finds every library it needs.
+module=$(find "$work/root/usr/lib" -name 'libvantaro_sound.so*' -type f 2>/dev/null | head -n1)
+if [[ -z $module ]]; then
+    fail "the package has no sound module under /usr/lib"
+elif unresolved=$(ldd "$module" 2>&1 | grep -F 'not found'); [[ -n $unresolved ]]; then
+    fail "the sound module ${module#"$work/root"} lacks libraries: $unresolved"
+else
+    pass "sound module ${module#"$work/root"}"
+fi
+
 if desktop-file-validate "$work/root/usr/share/applications/vantaro.desktop" >"$work/desktop.log" 2>&1 &&
     [[ ! -s $work/desktop.log ]]; then
     pass "desktop-file-validate: no remarks"
