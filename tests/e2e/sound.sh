@@ -145,6 +145,11 @@ game_pid=$!
 start_win=$(wait_window "$start_title_re") || die "no start screen"
 xdotool windowfocus "$start_win"
 xdotool mousemove --window "$start_win" "$field_x" "$field_y" click 1
+# The first sound loads the sound module; a key typed meanwhile may replace that first click
+# before it is heard. Counting starts once the module is in.
+xdotool type -- x
+settle 300
+xdotool key BackSpace
 settle 300
 
 begin_phase
