@@ -29,8 +29,11 @@ PlayWav player() {
         module.setLoadHints(QLibrary::PreventUnloadHint);
         const auto found = reinterpret_cast<PlayWav>(module.resolve("vantaro_play_wav"));
         if (!found) {
-            std::fprintf(stderr, "vantaro: no sound, the sound module did not load: %s\n",
-                         qPrintable(module.errorString()));
+            std::fprintf(
+                stderr, "vantaro: no sound, the sound module did not load: %s\n",
+                qPrintable(module.isLoaded()
+                               ? module.fileName() + QStringLiteral(" offers no vantaro_play_wav")
+                               : module.errorString()));
         }
         return found;
     }();
