@@ -2,6 +2,8 @@
 
 #include <QLineEdit>
 
+#include <string>
+
 namespace {
 
 class BeginTest : public GameTest {
@@ -84,6 +86,7 @@ TEST_F(BeginTest, BlankNamesAreRefusedWithTheMessageAndNoSound) {
 }
 
 struct StartCase {
+    const char* id;
     const char* name;
     int money;
     int sitost;
@@ -115,16 +118,22 @@ TEST_P(BeginStart, HandOverAgreesWithTheStatusPanel) {
     EXPECT_FALSE(sounds[0].beginLoaded);
 }
 
-INSTANTIATE_TEST_SUITE_P(Names, BeginStart,
-                         ::testing::Values(StartCase{"Вилт", 2500, 200, 0x0000FF},
-                                           StartCase{"Бранок", 2500, 200, 0x0000FF},
-                                           StartCase{"Ксут", 2500, 200, 0x0000FF},
-                                           StartCase{"вилт", 250, 10, 0xFFFFFF},
-                                           StartCase{"Ксут ", 250, 10, 0xFFFFFF},
-                                           StartCase{" Петя", 250, 10, 0xFFFFFF},
-                                           StartCase{"  Вася  Пупкин  ", 250, 10, 0xFFFFFF},
-                                           StartCase{"\tТаб", 250, 10, 0xFFFFFF},
-                                           StartCase{"12345678901234567890", 250, 10, 0xFFFFFF}));
+// Only the space counts as blank: other white space alone is a name like any other.
+INSTANTIATE_TEST_SUITE_P(
+    Names, BeginStart,
+    ::testing::Values(StartCase{"Special1", "Вилт", 2500, 200, 0x0000FF},
+                      StartCase{"Special2", "Бранок", 2500, 200, 0x0000FF},
+                      StartCase{"Special3", "Ксут", 2500, 200, 0x0000FF},
+                      StartCase{"SpecialInLowerCase", "вилт", 250, 10, 0xFFFFFF},
+                      StartCase{"SpecialWithTrailingSpace", "Ксут ", 250, 10, 0xFFFFFF},
+                      StartCase{"LeadingSpace", " Петя", 250, 10, 0xFFFFFF},
+                      StartCase{"SpacesAroundAndInside", "  Вася  Пупкин  ", 250, 10, 0xFFFFFF},
+                      StartCase{"LeadingTab", "\tТаб", 250, 10, 0xFFFFFF},
+                      StartCase{"TwentyCharacters", "12345678901234567890", 250, 10, 0xFFFFFF},
+                      StartCase{"TabsOnly", "\t\t", 250, 10, 0xFFFFFF},
+                      StartCase{"NoBreakSpacesOnly", "\u00A0\u00A0", 250, 10, 0xFFFFFF},
+                      StartCase{"OtherWhiteSpaceOnly", " \u2003\u3000 ", 250, 10, 0xFFFFFF}),
+    [](const auto& p) { return std::string(p.param.id); });
 
 TEST_F(BeginTest, EveryKeystrokeClicksAndTheFieldStopsAtTwenty) {
     typeText(field, QStringLiteral("Абвгдеёжзийклмнопрст"));

@@ -123,6 +123,17 @@ TEST_F(CarTest, TheFirstHullOrRadarUnlocksItsDependent) {
         EXPECT_EQ((s.*c.level).value(), 1);
         EXPECT_TRUE(enabled(c.dependent));
         EXPECT_FALSE(enabled(c.other));
+        // The later levels of the prerequisite leave a finished dependent locked.
+        s.Money = 10000;
+        for (int i = 0; i < 5; ++i) {
+            button(c.dependent)->click();
+        }
+        ASSERT_FALSE(enabled(c.dependent));
+        for (int i = 0; i < 4; ++i) {
+            button(c.prerequisite)->click();
+        }
+        EXPECT_EQ((s.*c.level).value(), 5);
+        EXPECT_FALSE(enabled(c.dependent));
         s = GameState{};
     }
 }
@@ -198,6 +209,13 @@ TEST_F(CarTest, HoverDescribesThePieceUntilThePanelOrTheBareWindow) {
         moveOver(clears);
         EXPECT_TRUE(description().isEmpty()) << clears->objectName().toStdString();
     }
+    // A finished piece's button is locked, and the pointer over it is over the bare window.
+    s.Bak = 5;
+    reopen();
+    pointAt(button("cmd5"));
+    ASSERT_FALSE(description().isEmpty());
+    pointAt(button("cmd6"));
+    EXPECT_TRUE(description().isEmpty());
 }
 
 } // namespace

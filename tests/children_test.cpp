@@ -360,6 +360,17 @@ TEST_F(EducationTest, HoverLinesFollowTheButtonsUntilTheBareWindow) {
     moveOver(button("cmdSchool"));
     EXPECT_EQ(description(), QStringLiteral("Здесь вам дадут образование"));
     EXPECT_EQ(price(), QStringLiteral("5"));
+
+    // A finished course's button is locked, and the pointer over it is over the bare window.
+    s.DrivingLevel = 5;
+    close();
+    open();
+    ASSERT_FALSE(button("cmdVozd")->isEnabled());
+    pointAt(button("cmdTehn"));
+    ASSERT_EQ(price(), QStringLiteral("7"));
+    pointAt(button("cmdVozd"));
+    EXPECT_TRUE(description().isEmpty());
+    EXPECT_EQ(price(), QStringLiteral("__________"));
 }
 
 } // namespace

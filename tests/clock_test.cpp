@@ -1,7 +1,10 @@
 #include "forms/main/clock_rules.h"
 #include "game_fixture.h"
 
+#include <QProperty>
 #include <QTimer>
+
+#include <string>
 
 namespace {
 
@@ -84,7 +87,15 @@ INSTANTIATE_TEST_SUITE_P(Courses, DailyAccounts,
                          ::testing::Values(FeeCase{0, 0, 0, 0, 0}, FeeCase{1, 0, 0, 0, -7},
                                            FeeCase{0, 1, 0, 0, -5}, FeeCase{0, 0, 1, 0, -9},
                                            FeeCase{1, 1, 1, 0, -21}, FeeCase{1, 1, 1, 100, 79},
-                                           FeeCase{0, 0, 0, 65, 65}));
+                                           FeeCase{0, 0, 0, 65, 65}),
+                         [](const auto& p) {
+                             const FeeCase& c = p.param;
+                             std::string name = c.tehno != 0 ? "Tehno" : "";
+                             name += c.school != 0 ? "School" : "";
+                             name += c.driving != 0 ? "Driving" : "";
+                             name += c.salary != 0 ? "Salary" + std::to_string(c.salary) : "";
+                             return name.empty() ? std::string("Nothing") : name;
+                         });
 
 TEST_F(ClockTest, FeesAreTakenBeforeTheSalaryAndMayGoBelowZero) {
     s.Money = 10;
@@ -94,6 +105,12 @@ TEST_F(ClockTest, FeesAreTakenBeforeTheSalaryAndMayGoBelowZero) {
     days(1);
     EXPECT_EQ(s.Money.value(), -11);
     EXPECT_EQ(label("lblMoney")->foreColor(), 0x0000FFu);
+    // At the top the order shows: 32767 - 21 + 100 saturates at 32767, where the salary first
+    // would end the day at 32746.
+    s.Money = 32767;
+    s.Zarplata = 100;
+    days(1);
+    EXPECT_EQ(s.Money.value(), 32767);
 }
 
 struct DateCase {
@@ -123,7 +140,10 @@ INSTANTIATE_TEST_SUITE_P(
                       DateCase{60, "1", "3", "2080"}, DateCase{120, "30", "4", "2080"},
                       DateCase{121, "1", "5", "2080"}, DateCase{365, "31", "12", "2080"},
                       DateCase{366, "1", "1", "2081"}, DateCase{424, "28", "2", "2081"},
-                      DateCase{425, "1", "3", "2081"}));
+                      DateCase{425, "1", "3", "2081"}),
+    [](const auto& p) {
+        return std::string(p.param.day) + "_" + p.param.month + "_" + p.param.year;
+    });
 
 TEST_F(ClockTest, StarvationWarningSwitchesAtMinusThirty) {
     s.Sitost = -29;
@@ -134,6 +154,16 @@ TEST_F(ClockTest, StarvationWarningSwitchesAtMinusThirty) {
     ticks(1);
     EXPECT_TRUE(label("ll")->isVisible());
     EXPECT_TRUE(vantaro().timer("tmrll")->isActive());
+    {
+        // Later ticks leave the running slide alone: restarting it every second would lose
+        // part of a step each time and slow the warning down.
+        int switches = 0;
+        const QPropertyNotifier watch =
+            vantaro().timer("tmrll")->bindableActive().addNotifier([&switches] { ++switches; });
+        ticks(3);
+        EXPECT_EQ(switches, 0);
+        EXPECT_TRUE(vantaro().timer("tmrll")->isActive());
+    }
     for (int i = 0; i < 10; ++i) {
         vantaro().tmrll_Timer();
     }

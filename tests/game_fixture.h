@@ -77,6 +77,12 @@ protected:
                       Qt::NoButton, Qt::NoModifier);
         QCoreApplication::sendEvent(w, &e);
     }
+    // The pointer coming to rest over a widget as the window system reports it: the window
+    // itself decides which control gets the move, as it does for a player's mouse.
+    static void pointAt(QWidget* w) {
+        QWidget* top = w->window();
+        QTest::mouseMove(top->windowHandle(), w->mapTo(top, QPoint(3, 3)));
+    }
 
     // Time passes only when a case says so: the main screen's timers stand still and their
     // handlers are called instead.

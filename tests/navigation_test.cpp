@@ -122,6 +122,21 @@ TEST_F(NavigationTest, ASecondPressClicksAgainButKeepsOneWindow) {
     EXPECT_EQ(shop().window(), first) << "the load step does not run again";
     EXPECT_EQ(windowsNamed(QStringLiteral("Shop")), 1);
     EXPECT_EQ(sounds.size(), 2u);
+
+    // An open screen behind another comes to the front as it was: the jobs screen's load step
+    // would fold its help panel again.
+    click(ctl(vantaro(), "cmdWork"));
+    Frame* help = ctl<Frame>(work(), "fr");
+    click(help);
+    const QRect unfolded = help->geometry();
+    click(opener);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(QApplication::activeWindow(), shop().window());
+    click(ctl(vantaro(), "cmdWork"));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(QApplication::activeWindow(), work().window());
+    EXPECT_EQ(help->geometry(), unfolded);
+    EXPECT_EQ(sounds.size(), 5u);
 }
 
 TEST_F(NavigationTest, BackLabelsUnloadOnlyTheirScreenAndOnlyTheFlatClicks) {

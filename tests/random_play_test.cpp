@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace {
 
 class RandomPlay : public ::testing::TestWithParam<std::uint32_t> {};
@@ -20,6 +22,7 @@ TEST_P(RandomPlay, InvariantsHoldAfterEveryEvent) {
     EXPECT_GT(player.gamesStarted(), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Seeds, RandomPlay, ::testing::Values(1u, 2u, 3u, 20261207u));
+INSTANTIATE_TEST_SUITE_P(Seeds, RandomPlay, ::testing::Values(1u, 2u, 3u, 20261207u),
+                         [](const auto& p) { return "Seed" + std::to_string(p.param); });
 
 } // namespace

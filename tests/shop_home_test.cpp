@@ -271,6 +271,8 @@ TEST_F(HomeTest, HoverShowsTheNextPriceAndTheTopLocksTheButton) {
     }
     moveOver(ctl(home(), "Label1"));
     EXPECT_EQ(price->text(), QStringLiteral("55"));
+    pointAt(button("cmdHome"));
+    EXPECT_EQ(price->text(), QStringLiteral("__________")) << "a locked button is bare window";
     moveOver(home().window());
     EXPECT_EQ(price->text(), QStringLiteral("__________"));
 }

@@ -7,6 +7,9 @@
 #include <QLibrary>
 #include <QTemporaryDir>
 
+#include <cstdlib>
+#include <string>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -39,7 +42,14 @@ INSTANTIATE_TEST_SUITE_P(
                       SumCase{32766, 1, '+', 32767}, SumCase{-32768, 1, '-', -32768},
                       SumCase{-32760, 21, '-', -32768}, SumCase{-32767, 1, '-', -32768},
                       SumCase{32767, -1, '-', 32767}, SumCase{-32768, -1, '+', -32768},
-                      SumCase{250, 4, '-', 246}, SumCase{0, 1, '-', -1}, SumCase{-30, 30, '+', 0}));
+                      SumCase{250, 4, '-', 246}, SumCase{0, 1, '-', -1}, SumCase{-30, 30, '+', 0}),
+    [](const auto& p) {
+        const auto number = [](int v) {
+            return (v < 0 ? std::string("Minus") : std::string()) + std::to_string(std::abs(v));
+        };
+        const SumCase& c = p.param;
+        return number(c.a) + (c.op == '+' ? "_plus_" : "_minus_") + number(c.b);
+    });
 
 TEST(Int16, SalaryKeepsMoneyAtTheTopAndSpendingStillWorks) {
     Int16 money = 32000;
@@ -75,6 +85,7 @@ TEST(GameStateTest, EveryFieldStartsAtZeroAndEmpty) {
 }
 
 struct NameCase {
+    const char* id;
     const char* name;
     bool special;
 };
@@ -92,13 +103,20 @@ TEST_P(StartingValues, OnlyTheExactSpecialNamesStartRich) {
 }
 
 INSTANTIATE_TEST_SUITE_P(NamesAndNearMisses, StartingValues,
-                         ::testing::Values(NameCase{"Вилт", true}, NameCase{"Бранок", true},
-                                           NameCase{"Ксут", true}, NameCase{"вилт", false},
-                                           NameCase{"ВИЛТ", false}, NameCase{"бранок", false},
-                                           NameCase{"ксут", false}, NameCase{"Вилт ", false},
-                                           NameCase{" Ксут", false}, NameCase{"Бранок\t", false},
-                                           NameCase{"Вилта", false}, NameCase{"Vilt", false},
-                                           NameCase{"", false}));
+                         ::testing::Values(NameCase{"Special1", "Вилт", true},
+                                           NameCase{"Special2", "Бранок", true},
+                                           NameCase{"Special3", "Ксут", true},
+                                           NameCase{"Special1InLowerCase", "вилт", false},
+                                           NameCase{"Special1InCapitals", "ВИЛТ", false},
+                                           NameCase{"Special2InLowerCase", "бранок", false},
+                                           NameCase{"Special3InLowerCase", "ксут", false},
+                                           NameCase{"Special1WithTrailingSpace", "Вилт ", false},
+                                           NameCase{"Special3WithLeadingSpace", " Ксут", false},
+                                           NameCase{"Special2WithTrailingTab", "Бранок\t", false},
+                                           NameCase{"Special1WithAnExtraLetter", "Вилта", false},
+                                           NameCase{"Special1InLatinLetters", "Vilt", false},
+                                           NameCase{"Empty", "", false}),
+                         [](const auto& p) { return std::string(p.param.id); });
 
 // --- sound lookup ---
 

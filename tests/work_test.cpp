@@ -385,12 +385,14 @@ TEST_F(WorkTest, HoverDescribesEachJobAndKeepsItOverTheBoxes) {
 
 TEST_F(WorkTest, ALockedButtonDescribesNothing) {
     apply("Taxist");
-    moveOver(work().window());
+    ASSERT_FALSE(button("Taxist")->isEnabled());
+    pointAt(button("ChastTaxist"));
+    ASSERT_EQ(ctl(work(), "lblZarpl")->text(), QStringLiteral("20"));
     // A disabled button gets no pointer events; the window beneath gets them.
-    QMouseEvent e(QEvent::MouseMove, QPointF(3, 3), QPointF(3, 3), Qt::NoButton, Qt::NoButton,
-                  Qt::NoModifier);
-    QApplication::sendEvent(button("Taxist"), &e);
+    pointAt(button("Taxist"));
     EXPECT_EQ(ctl(work(), "lblZarpl")->text(), QStringLiteral("_____"));
+    EXPECT_EQ(ctl(work(), "lbl2")->text(),
+              QStringLiteral("Видишь профессии? Выбирай нужную! Смотри, не ошибись!"));
 }
 
 } // namespace

@@ -372,6 +372,15 @@ void CommandButton::mouseMoveEvent(QMouseEvent* e) {
     emit MouseMove();
 }
 
+void CommandButton::changeEvent(QEvent* e) {
+    QPushButton::changeEvent(e);
+    // A disabled push button would swallow the pointer's moves and leave the last hover line
+    // in place; letting them through gives them to the window, whose handler resets the lines.
+    if (e->type() == QEvent::EnabledChange) {
+        setAttribute(Qt::WA_TransparentForMouseEvents, !isEnabled());
+    }
+}
+
 void CommandButton::paintEvent(QPaintEvent* /*e*/) {
     QStylePainter p(this);
     QStyleOptionButton opt;

@@ -118,6 +118,7 @@ signals:
 
 protected:
     void mouseMoveEvent(QMouseEvent* e) override;
+    void changeEvent(QEvent* e) override;
     // Long captions wrap onto more lines, as on the original buttons.
     void paintEvent(QPaintEvent* e) override;
 };

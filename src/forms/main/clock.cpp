@@ -39,7 +39,10 @@ void Vantaro::tmrTime_Timer() {
     }
 
     if (s.Sitost <= StarvationLevel) {
-        ui_.tmrll->start();
+        // Starting a running timer would restart it and lose part of a step every second.
+        if (!ui_.tmrll->isActive()) {
+            ui_.tmrll->start();
+        }
         ui_.ll->setVisible(true);
     } else {
         llLeft = 0;

@@ -124,6 +124,9 @@ void Vantaro::connectHelpPanel(FormWindow& w) {
             QObject::connect(l, &Label::Click, l, [this] { frfr_Click(); });
         }
     }
+    // The same goes for the About text on its panel.
+    auto* about = fr->findChild<Label*>(QStringLiteral("Label19"));
+    QObject::connect(about, &Label::Click, about, [this] { fr_Click(); });
 }
 
 void Vantaro::Form_Load() {
