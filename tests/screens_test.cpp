@@ -13,6 +13,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QPainter>
+#include <QRawFont>
 #include <QStyleOptionButton>
 
 #include <cstdlib>
@@ -71,9 +72,14 @@ QString misfit(const QWidget* w) {
     if (caption.trimmed().isEmpty()) {
         return {};
     }
-    const QFontInfo info(w->font());
-    if (info.bold() != w->font().bold() || info.family() != w->font().family()) {
-        return QStringLiteral("renders in %1%2").arg(info.family(), info.bold() ? " bold" : "");
+    // The weight of the file the letters come from, as its OS/2 table states it: a face whose
+    // other weight is missing is drawn from the one there is.
+    const QByteArray os2 = QRawFont::fromFont(w->font()).fontTable("OS/2");
+    const int weight =
+        os2.size() < 6 ? 0 : (static_cast<uchar>(os2[4]) << 8) | static_cast<uchar>(os2[5]);
+    const QString family = QFontInfo(w->font()).family();
+    if ((weight >= QFont::DemiBold) != w->font().bold() || family != w->font().family()) {
+        return QStringLiteral("renders in %1 of weight %2").arg(family).arg(weight);
     }
     if (shown.split(QLatin1Char(' '), Qt::SkipEmptyParts) !=
         caption.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
