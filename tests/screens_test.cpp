@@ -374,6 +374,14 @@ const std::vector<Screens::State>& Screens::states() {
                      seen();
                  }
              }
+             // Everything at the top: every job is open to the player, one after the other.
+             Form& w = open("cmdWork", work());
+             for (CommandButton* b : w.window()->findChildren<CommandButton*>()) {
+                 click(b);
+                 seen();
+             }
+             EXPECT_EQ(ctl(v, "lblWork")->caption(),
+                       QStringLiteral("Vantaro.  Истребитель космических пиратов"));
              return c;
          }},
     };
