@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Copies the fonts the game bundles from Debian packages into assets/fonts/,
 # with each package's licence text next to them.
-# Comfortaa Bold stands in for Comic Sans MS: playful and it has Cyrillic.
+# Comfortaa stands in for Comic Sans MS, in the regular and bold weights the layouts use:
+# playful, and it has Cyrillic.
 set -euo pipefail
 
 script_dir="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -30,7 +31,9 @@ for f in LiberationSans-Regular.ttf LiberationSans-Bold.ttf \
          LiberationSerif-Regular.ttf LiberationSerif-Bold.ttf; do
     from_pkg fonts-liberation2 "$f"
 done
-from_pkg fonts-comfortaa Comfortaa-Bold.ttf
+for f in Comfortaa-Regular.ttf Comfortaa-Bold.ttf; do
+    from_pkg fonts-comfortaa "$f"
+done
 
 install -m 644 /usr/share/doc/fonts-liberation2/copyright "$out/LICENSE-Liberation.txt"
 install -m 644 /usr/share/doc/fonts-comfortaa/copyright "$out/LICENSE-Comfortaa.txt"

@@ -16,12 +16,12 @@ struct Mapping {
     const char* bold;
 };
 
-// In the order of Face. Comfortaa comes in bold only; a regular request gets the bold face.
+// In the order of Face. Each weight the layouts ask for has its own file.
 constexpr std::array<Mapping, 4> Mappings{{
     {"Liberation Sans", ":/fonts/LiberationSans-Regular.ttf", ":/fonts/LiberationSans-Bold.ttf"},
     {"Liberation Sans", ":/fonts/LiberationSans-Regular.ttf", ":/fonts/LiberationSans-Bold.ttf"},
     {"Liberation Serif", ":/fonts/LiberationSerif-Regular.ttf", ":/fonts/LiberationSerif-Bold.ttf"},
-    {"Comfortaa", ":/fonts/Comfortaa-Bold.ttf", ":/fonts/Comfortaa-Bold.ttf"},
+    {"Comfortaa", ":/fonts/Comfortaa-Regular.ttf", ":/fonts/Comfortaa-Bold.ttf"},
 }};
 static_assert(static_cast<std::size_t>(Face::ComicSansMS) + 1 == Mappings.size());
 
@@ -69,6 +69,7 @@ QFont gameFont(FontDef def) {
     QFont f(familyFor(def.face, def.bold));
     f.setPixelSize(static_cast<int>(std::lround(def.points * 4.0 / 3.0)));
     f.setBold(def.bold);
+    f.setStretch(def.stretch);
     f.setStyleStrategy(QFont::PreferAntialias);
     return f;
 }

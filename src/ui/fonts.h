@@ -12,6 +12,9 @@ struct FontDef {
     Face face = Face::MSSansSerif;
     double points = 8.25;
     bool bold = false;
+    // Percent of the face's own width: where a stand-in face is wider than the one a layout was
+    // drawn for, its text is narrowed instead of moving or growing the control.
+    int stretch = 100;
     friend constexpr bool operator==(const FontDef&, const FontDef&) = default;
 };
 

@@ -274,8 +274,7 @@ inline constexpr std::array Controls{
     help("Label32", {240, 3360, 10335, 2295}, u"", 0xC0FFFF),
     help("Label33", {7800, 6600, 2595, 255}, AuthorLine, color::Red, Comic975, look::Right,
          0x404040),
-    help("Label34", {7790, 6610, 2655, 255}, AuthorLine, 0xFFFF00, Comic975,
-         look::Right | look::Transparent),
+    help("Label34", {7790, 6610, 2655, 255}, AuthorLine, 0xFFFF00, Comic975, look::Transparent),
 };
 
 // Timers of the main screen: name, interval in ms, running from the start.

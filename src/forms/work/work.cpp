@@ -128,9 +128,8 @@ void Work::lblPrev1_Click() {
 void Work::setLinkBold(const char* link, bool bold) {
     auto* l = control<Label>(link);
     if (l->font().bold() != bold) {
-        QFont f = l->font();
-        f.setBold(bold);
-        l->setFont(f);
+        // Through the game's fonts, so the bold file is loaded when no other label used it yet.
+        l->setFont(gameFont(bold ? Comic975 : Comic975Regular));
     }
 }
 

@@ -74,6 +74,9 @@ inline constexpr const char16_t* Refusal =
 inline constexpr FontDef Bold975{Face::MSSansSerif, 9.75, true};
 inline constexpr FontDef ButtonFont{Face::MSSansSerif, 8.25, false};
 inline constexpr FontDef Comic9{Face::ComicSansMS, 9, true};
+// The help entries: Comfortaa runs wider than Comic Sans MS, and "Босс дальнобойщиков" and the
+// lines of Label7 only fit their labels narrowed.
+inline constexpr FontDef Comic9Entry{Face::ComicSansMS, 9, true, 90};
 inline constexpr FontDef Comic975{Face::ComicSansMS, 9.75, true};
 inline constexpr FontDef Comic975Regular{Face::ComicSansMS, 9.75, false};
 inline constexpr std::uint32_t EntryTitle = 0x80FF80;
@@ -94,7 +97,7 @@ constexpr ControlDef title(const char* name, twips::Rect r, const char16_t* text
             .parent = "fr",
             .rect = r,
             .text = text,
-            .font = Comic9,
+            .font = Comic9Entry,
             .fore = EntryTitle,
             .back = EntryBack,
             .flags = flags};
@@ -105,7 +108,7 @@ constexpr ControlDef entry(const char* name, twips::Rect r, const char16_t* text
             .parent = "fr",
             .rect = r,
             .text = text,
-            .font = Comic9,
+            .font = Comic9Entry,
             .fore = EntryText,
             .back = EntryBack,
             .flags = flags};
