@@ -70,8 +70,10 @@ void FormWindow::focusAroundCovers() {
     if (focused != nullptr && isCovered(focused)) {
         coveredFocus_ = focused;
         focused->clearFocus();
-    } else if (focused == nullptr && coveredFocus_ != nullptr && !isCovered(coveredFocus_)) {
-        coveredFocus_->setFocus(Qt::OtherFocusReason);
+    } else if (coveredFocus_ != nullptr && !isCovered(coveredFocus_)) {
+        if (focused == nullptr) {
+            coveredFocus_->setFocus(Qt::OtherFocusReason);
+        }
         coveredFocus_ = nullptr;
     }
 }
