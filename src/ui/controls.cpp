@@ -114,18 +114,8 @@ QAccessibleInterface* buttonLabelFactory(const QString& /*className*/, QObject* 
     return l != nullptr && l->isButtonLike() ? new ButtonLabelAccessible(l) : nullptr;
 }
 
-// Whether the player is moving the focus with the keyboard. Tab and Shift+Tab turn it on, a
-// mouse press anywhere turns it off, as desktop toolkits show focus only to keyboard users.
+// Desktop toolkits show where the focus is only to players who move it with the keyboard.
 bool keyboardNavigation = false;
-
-void setKeyboardNavigation(bool on) {
-    if (keyboardNavigation != on) {
-        keyboardNavigation = on;
-        if (QWidget* focused = QApplication::focusWidget()) {
-            focused->update();
-        }
-    }
-}
 
 class MousePressWatch : public QObject {
 public:
@@ -134,7 +124,7 @@ public:
 protected:
     bool eventFilter(QObject* /*watched*/, QEvent* e) override {
         if (e->type() == QEvent::MouseButtonPress) {
-            setKeyboardNavigation(false);
+            Label::setKeyboardNavigation(false);
         }
         return false;
     }
@@ -159,6 +149,15 @@ void Label::setButtonLike(bool on) {
     // Setting the text may already have made (and cached) the plain label's interface.
     if (QAccessibleInterface* cached = QAccessible::queryAccessibleInterface(this)) {
         QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(cached));
+    }
+}
+
+void Label::setKeyboardNavigation(bool on) {
+    if (keyboardNavigation != on) {
+        keyboardNavigation = on;
+        if (QWidget* focused = QApplication::focusWidget()) {
+            focused->update();
+        }
     }
 }
 

@@ -51,6 +51,9 @@ public:
     // The dotted focus ring: drawn while the label has the focus and the player moves the focus
     // with the keyboard; the next mouse press anywhere hides it again.
     [[nodiscard]] bool showsFocusRing() const;
+    // Whether the player moves the focus with the keyboard: Tab and Shift+Tab onto a label turn
+    // it on, a mouse press anywhere turns it off.
+    static void setKeyboardNavigation(bool on);
     // A whole press and release, as the screen reader's press action asks for.
     void press();
 
