@@ -1,6 +1,10 @@
+#include "forms/car/car.h"
+#include "forms/children/children.h"
 #include "forms/home/home.h"
 #include "forms/shop/shop.h"
+#include "forms/work/work.h"
 #include "game_fixture.h"
+#include "ui/colors.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
@@ -17,7 +21,54 @@ protected:
     static QAccessibleInterface* reader(QWidget* w) {
         return QAccessible::queryAccessibleInterface(w);
     }
+    // Dots of the focus ring as drawn: the label's colour on its left and right edges, where a
+    // centred caption never reaches.
+    static int ringPixels(Label* l) {
+        const QImage img = l->grab().toImage();
+        const QRgb fore = vbColor(l->foreColor()).rgb();
+        int n = 0;
+        for (int y = 0; y < img.height(); ++y) {
+            n += int(img.pixel(0, y) == fore) + int(img.pixel(img.width() - 1, y) == fore);
+        }
+        return n;
+    }
 };
+
+TEST_F(KeyboardAndReaders, TheFocusRingShowsOnlyWhileTheKeyboardMovesTheFocus) {
+    begin().show();
+    QWidget* w = begin().window();
+    auto* field = ctl<QLineEdit>(begin(), "Text1");
+    Label* confirm = ctl(begin(), "Label2");
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+    QTest::mousePress(confirm, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(w->focusWidget(), field) << "a mouse press leaves the focus where it was";
+    QTest::mouseRelease(confirm, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(ringPixels(confirm), 0);
+    QTest::keyClick(field, Qt::Key_Tab);
+    ASSERT_EQ(w->focusWidget(), confirm);
+    EXPECT_TRUE(confirm->showsFocusRing());
+    EXPECT_GT(ringPixels(confirm), 0);
+    // Mouse use hides it, though the label keeps the focus.
+    QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(400, 30));
+    EXPECT_EQ(w->focusWidget(), confirm);
+    EXPECT_EQ(ringPixels(confirm), 0);
+    QTest::keyClick(confirm, Qt::Key_Backtab);
+    EXPECT_EQ(w->focusWidget(), field);
+    QTest::keyClick(field, Qt::Key_Backtab);
+    EXPECT_EQ(w->focusWidget(), confirm);
+    EXPECT_GT(ringPixels(confirm), 0) << "Shift+Tab shows it too";
+
+    // The main screen opens after a mouse press: whatever label has the focus shows no ring.
+    field->setText(QStringLiteral("Петя"));
+    click(confirm);
+    ASSERT_TRUE(vantaro().isLoaded());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(vantaro().window()));
+    EXPECT_NE(qobject_cast<Label*>(QApplication::focusWidget()), nullptr)
+        << "the first opener has the focus, as the window came forward";
+    for (const char* opener : {"lblShop", "cmdWork", "cmdHome", "cmdKorabl", "cmdSchool"}) {
+        EXPECT_EQ(ringPixels(ctl(vantaro(), opener)), 0) << opener;
+    }
+}
 
 TEST_F(KeyboardAndReaders, TheNameFieldComesFirstAndTabReachesTheConfirmLabel) {
     begin().show();
@@ -29,7 +80,7 @@ TEST_F(KeyboardAndReaders, TheNameFieldComesFirstAndTabReachesTheConfirmLabel) {
         next = next->nextInFocusChain();
     }
     EXPECT_EQ(next, confirm);
-    EXPECT_EQ(confirm->focusPolicy(), Qt::StrongFocus);
+    EXPECT_EQ(confirm->focusPolicy(), Qt::TabFocus) << "the keyboard's, never the mouse's";
     for (const char* plain : {"Label1", "Label3"}) {
         EXPECT_EQ(ctl(begin(), plain)->focusPolicy(), Qt::NoFocus) << plain;
     }
@@ -70,13 +121,40 @@ TEST_F(KeyboardAndReaders, OpenersAndBackLabelsWorkFromTheKeyboard) {
     ASSERT_TRUE(home().isLoaded());
     EXPECT_EQ(sounds.size(), 1u);
     Label* back = ctl(home(), "cmd");
-    EXPECT_EQ(back->focusPolicy(), Qt::StrongFocus);
+    EXPECT_EQ(back->focusPolicy(), Qt::TabFocus);
     key(back, Qt::Key_Enter);
     EXPECT_FALSE(home().isLoaded());
     EXPECT_EQ(sounds.size(), 2u) << "the flat's back label clicks";
     // Other keys leave a button-like label alone.
     key(ctl(vantaro(), "lblShop"), Qt::Key_A);
     EXPECT_FALSE(shop().isLoaded());
+}
+
+TEST_F(KeyboardAndReaders, OnEveryFreshScreenTabReachesEveryControlThatTakesTheFocus) {
+    gameState().PlayerName = QStringLiteral("Петя");
+    vantaro().show();
+    for (Form* f :
+         std::initializer_list<Form*>{&vantaro(), &shop(), &work(), &home(), &car(), &children()}) {
+        SCOPED_TRACE(f->name().toStdString());
+        f->show();
+        QWidget* w = f->window();
+        QSet<QWidget*> wanted;
+        for (QWidget* c : w->findChildren<QWidget*>()) {
+            if ((c->focusPolicy() & Qt::TabFocus) != 0 && c->isVisibleTo(w) && c->isEnabled()) {
+                wanted.insert(c);
+            }
+        }
+        EXPECT_FALSE(wanted.isEmpty());
+        const qsizetype steps = wanted.size() + 1;
+        for (qsizetype i = 0; i < steps; ++i) {
+            QWidget* at = w->focusWidget();
+            QTest::keyClick(at != nullptr ? at : w, Qt::Key_Tab);
+            wanted.remove(w->focusWidget());
+        }
+        for (QWidget* c : wanted) {
+            ADD_FAILURE() << "Tab never reaches " << c->objectName().toStdString();
+        }
+    }
 }
 
 TEST_F(KeyboardAndReaders, ScreenReadersSeeButtonsWithAPressActionAndLabelsWithTheirText) {

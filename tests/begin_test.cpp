@@ -79,10 +79,24 @@ TEST_F(BeginTest, BlankNamesAreRefusedWithTheMessageAndNoSound) {
         EXPECT_TRUE(sounds.empty());
         EXPECT_TRUE(begin().isLoaded());
         EXPECT_EQ(field->text(), name);
+        EXPECT_EQ(begin().window()->focusWidget(), field);
         EXPECT_FALSE(vantaro().isLoaded());
         EXPECT_TRUE(gameState().PlayerName.isEmpty());
         EXPECT_EQ(confirm->geometry(), QRect(8, 48, 409, 25));
     }
+}
+
+TEST_F(BeginTest, AfterTheBlankNameMessageTheFieldHasTheFocusAndTakesTheNextLetters) {
+    enterName(QStringLiteral(" "));
+    field->setCursorPosition(1);
+    QTest::keyClick(field, Qt::Key_Tab);
+    ASSERT_EQ(begin().window()->focusWidget(), confirm);
+    QTest::keyClick(confirm, Qt::Key_Space);
+    ASSERT_EQ(boxes.size(), 1u);
+    ASSERT_EQ(begin().window()->focusWidget(), field);
+    EXPECT_FALSE(field->hasSelectedText()) << "a letter must not replace what was typed";
+    typeText(begin().window()->focusWidget(), QStringLiteral("Петя"));
+    EXPECT_EQ(field->text(), QStringLiteral(" Петя"));
 }
 
 struct StartCase {

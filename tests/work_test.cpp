@@ -309,6 +309,40 @@ TEST_F(WorkTest, F1TogglesThePanelWhateverHasTheFocus) {
     EXPECT_EQ(work().CurrentJob.value(), 0) << "keys do not press job buttons";
 }
 
+TEST_F(WorkTest, TheUnfoldedPanelCoversTheButtonsAndTheBackLabelForTheKeyboardToo) {
+    QWidget* w = work().window();
+    // What Tab and Shift+Tab reach in a dozen steps, from whatever has the focus.
+    const auto reached = [w](Qt::Key key) {
+        QSet<QString> names;
+        for (int i = 0; i < 12; ++i) {
+            QWidget* f = w->focusWidget();
+            QTest::keyClick(f != nullptr ? f : w, key);
+            if (w->focusWidget() != nullptr) {
+                names.insert(w->focusWidget()->objectName());
+            }
+        }
+        return names;
+    };
+    EXPECT_TRUE(reached(Qt::Key_Tab).contains(QStringLiteral("cmd")));
+    button("Taxist")->setFocus();
+    QTest::keyClick(button("Taxist"), Qt::Key_F1);
+    ASSERT_EQ(fr().width, 8415);
+    EXPECT_EQ(w->focusWidget(), nullptr) << "the covered button lets the focus go";
+    EXPECT_TRUE(reached(Qt::Key_Tab).isEmpty());
+    EXPECT_TRUE(reached(Qt::Key_Backtab).isEmpty());
+    QTest::keyClick(w, Qt::Key_Space);
+    QTest::keyClick(w, Qt::Key_Return);
+    EXPECT_EQ(work().CurrentJob.value(), 0);
+    EXPECT_TRUE(work().isLoaded());
+    QTest::keyClick(w, Qt::Key_F1);
+    EXPECT_EQ(w->focusWidget(), button("Taxist")) << "folding gives it back";
+    const QSet<QString> all = reached(Qt::Key_Backtab);
+    for (const JobRow& j : Jobs) {
+        EXPECT_TRUE(all.contains(QString::fromUtf8(j.button))) << j.button;
+    }
+    EXPECT_TRUE(all.contains(QStringLiteral("cmd")));
+}
+
 TEST_F(WorkTest, PageTwoSurvivesFoldingButNotReopening) {
     click(ctl<Frame>(work(), "fr"));
     click(ctl(work(), "lblNext1"));

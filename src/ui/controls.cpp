@@ -4,6 +4,8 @@
 #include "ui/twips.h"
 
 #include <QAccessibleWidget>
+#include <QApplication>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -112,22 +114,62 @@ QAccessibleInterface* buttonLabelFactory(const QString& /*className*/, QObject* 
     return l != nullptr && l->isButtonLike() ? new ButtonLabelAccessible(l) : nullptr;
 }
 
+// Desktop toolkits show where the focus is only to players who move it with the keyboard.
+bool keyboardNavigation = false;
+
+class MousePressWatch : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* /*watched*/, QEvent* e) override {
+        if (e->type() == QEvent::MouseButtonPress) {
+            Label::setKeyboardNavigation(false);
+        }
+        return false;
+    }
+};
+
 } // namespace
 
 Label::Label(QWidget* parent) : QLabel(parent) {
     static const bool factory = (QAccessible::installFactory(buttonLabelFactory), true);
     (void)factory;
+    static const bool watch =
+        (QCoreApplication::instance()->installEventFilter(new MousePressWatch(qApp)), true);
+    (void)watch;
     setTextFormat(Qt::PlainText);
     setMouseTracking(true);
 }
 
 void Label::setButtonLike(bool on) {
     buttonLike_ = on;
-    setFocusPolicy(on ? Qt::StrongFocus : Qt::NoFocus);
+    // Only the keyboard moves the focus here: a click must leave it where the player was typing.
+    setFocusPolicy(on ? Qt::TabFocus : Qt::NoFocus);
     // Setting the text may already have made (and cached) the plain label's interface.
     if (QAccessibleInterface* cached = QAccessible::queryAccessibleInterface(this)) {
         QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(cached));
     }
+}
+
+void Label::setKeyboardNavigation(bool on) {
+    if (keyboardNavigation != on) {
+        keyboardNavigation = on;
+        if (QWidget* focused = QApplication::focusWidget()) {
+            focused->update();
+        }
+    }
+}
+
+bool Label::showsFocusRing() const {
+    return keyboardNavigation && hasFocus();
+}
+
+void Label::focusInEvent(QFocusEvent* e) {
+    if (e->reason() == Qt::TabFocusReason || e->reason() == Qt::BacktabFocusReason) {
+        setKeyboardNavigation(true);
+    }
+    QLabel::focusInEvent(e);
 }
 
 void Label::press() {
@@ -246,7 +288,7 @@ void Label::paintEvent(QPaintEvent* /*e*/) {
         drawSunken(p, rect(), 1);
         area.adjust(1, 1, -1, -1);
     }
-    if (hasFocus()) {
+    if (showsFocusRing()) {
         // Where the keyboard is, for players who use it.
         QPen dots(vbColor(fore_), 1, Qt::DotLine);
         p.setPen(dots);

@@ -43,10 +43,17 @@ public:
     // The lines as the label lays them out at its current width.
     [[nodiscard]] QStringList wrappedLines() const;
 
-    // A label used as a button: it takes the keyboard focus (Tab), Enter or Space press and
-    // release it like a mouse button, and screen readers announce it as a button.
+    // A label used as a button: it takes the keyboard focus from Tab and Shift+Tab (never from
+    // the mouse), Enter or Space press and release it like a mouse button, and screen readers
+    // announce it as a button.
     void setButtonLike(bool on);
     [[nodiscard]] bool isButtonLike() const { return buttonLike_; }
+    // The dotted focus ring: drawn while the label has the focus and the player moves the focus
+    // with the keyboard; the next mouse press anywhere hides it again.
+    [[nodiscard]] bool showsFocusRing() const;
+    // Whether the player moves the focus with the keyboard: Tab and Shift+Tab onto a label turn
+    // it on, a mouse press anywhere turns it off.
+    static void setKeyboardNavigation(bool on);
     // A whole press and release, as the screen reader's press action asks for.
     void press();
 
@@ -64,6 +71,7 @@ protected:
     void changeEvent(QEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
 
 private:
     void fitToText();

@@ -45,6 +45,39 @@ void FormWindow::previewKeysOfChildren() {
     }
 }
 
+bool FormWindow::isCovered(const QWidget* w) const {
+    const QWidget* top = childAt(w->mapTo(this, w->rect().center()));
+    return top != nullptr && top != w && !w->isAncestorOf(top);
+}
+
+bool FormWindow::focusNextPrevChild(bool next) {
+    QWidget* from = focusWidget() != nullptr ? focusWidget() : this;
+    for (QWidget* w = from;;) {
+        w = next ? w->nextInFocusChain() : w->previousInFocusChain();
+        if (w == from) {
+            return false;
+        }
+        if (w != this && w->window() == this && (w->focusPolicy() & Qt::TabFocus) != 0 &&
+            w->isVisibleTo(this) && w->isEnabled() && !isCovered(w)) {
+            w->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    }
+}
+
+void FormWindow::focusAroundCovers() {
+    QWidget* focused = focusWidget();
+    if (focused != nullptr && isCovered(focused)) {
+        coveredFocus_ = focused;
+        focused->clearFocus();
+    } else if (coveredFocus_ != nullptr && !isCovered(coveredFocus_)) {
+        if (focused == nullptr) {
+            coveredFocus_->setFocus(Qt::OtherFocusReason);
+        }
+        coveredFocus_ = nullptr;
+    }
+}
+
 bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         auto* ke = static_cast<QKeyEvent*>(event);

@@ -17,8 +17,16 @@ public:
     explicit FormWindow(Form& form);
     // Routes the keys of every control to the form first.
     void previewKeysOfChildren();
+    // Call after a control has come to cover others or stopped covering them: a focused control
+    // that is now covered lets the focus go, and has it back once it is uncovered.
+    void focusAroundCovers();
+    // Whether another control lies over the middle of `w`, so that the mouse cannot reach it.
+    [[nodiscard]] bool isCovered(const QWidget* w) const;
 
 protected:
+    // Tab and Shift+Tab pass over covered controls: what the mouse cannot reach, neither can
+    // the keyboard.
+    bool focusNextPrevChild(bool next) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
@@ -26,6 +34,7 @@ protected:
 
 private:
     Form& form_;
+    QPointer<QWidget> coveredFocus_;
 };
 
 // A screen of the game. The object lives for the whole program and keeps its own fields;

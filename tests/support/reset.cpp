@@ -3,6 +3,7 @@
 #include "forms/main/vantaro.h"
 #include "forms/work/work.h"
 #include "state/gamestate.h"
+#include "ui/controls.h"
 #include "ui/form.h"
 
 #include <QCoreApplication>
@@ -21,4 +22,5 @@ void resetGame() {
     v.SpinAngle = 0;
     work().CurrentJob = 0;
     resetProgramEnded();
+    Label::setKeyboardNavigation(false);
 }

@@ -104,6 +104,10 @@ void Begin::confirm() {
     const QString name = control<QLineEdit>("Text1")->text();
     if (isBlankName(name)) {
         MsgBox(BlankNameText, MsgIcon::None, BlankNameTitle);
+        // Back to the name, whatever pressed the label: the next letters go into the field.
+        if (isLoaded()) {
+            control<QLineEdit>("Text1")->setFocus(Qt::OtherFocusReason);
+        }
         return;
     }
     unload();

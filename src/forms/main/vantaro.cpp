@@ -165,6 +165,7 @@ void Vantaro::frfr_Click() {
     twips::setGeometry(frfr, r);
     control<Label>("lbl")->setVisible(open);
     frfr->raise();
+    window()->focusAroundCovers();
 }
 
 void Vantaro::fr_Click() {

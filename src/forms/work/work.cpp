@@ -102,6 +102,7 @@ void Work::fr_Click() {
         twips::setHeight(fr, HelpOpenHeight);
     }
     control<Label>("l")->setVisible(!open);
+    window()->focusAroundCovers();
 }
 
 bool Work::Form_KeyDown(int key) {
