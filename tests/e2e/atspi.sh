@@ -86,7 +86,7 @@ dbus-daemon --session --nofork --nopidfile --print-address=3 3>"$work/session" \
     >"$work/session.log" 2>&1 &
 session_pid=$!
 session_ready() { [[ -s $work/session ]] || ! kill -0 "$session_pid" 2>/dev/null; }
-wait_until "$e2e_wait" "address from the session bus" session_ready || true
+wait_until "$e2e_wait" "the session bus to report its address" session_ready || true
 DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$work/session")
 [[ -n $DBUS_SESSION_BUS_ADDRESS ]] || { cat "$work/session.log"; give_up "the session bus did not start"; }
 export DBUS_SESSION_BUS_ADDRESS
@@ -105,7 +105,7 @@ a11y_ready() {
     fi
     ! kill -0 "$launcher_pid" 2>/dev/null
 }
-wait_until "$e2e_wait" "accessibility bus (org.a11y.Bus)" a11y_ready || true
+wait_until "$e2e_wait" "the accessibility bus (org.a11y.Bus)" a11y_ready || true
 [[ -n $a11y_address ]] || { cat "$work/launcher.log"; give_up "the accessibility bus did not come up"; }
 
 mkdir "$work/cwd"

@@ -43,14 +43,14 @@ fail() {
 # as soon as its condition holds, so a generous bound costs nothing when all is well.
 readonly e2e_wait=30
 
-# Runs COMMAND until it succeeds. After TIMEOUT seconds says what it waited for and fails.
+# Runs COMMAND until it succeeds. After TIMEOUT seconds says what it waited for (WHAT) and fails.
 wait_until() { # TIMEOUT WHAT COMMAND...
     local timeout=$1 what=$2
     shift 2
     local deadline=$((SECONDS + timeout))
     until "$@"; do
         if ((SECONDS >= deadline)); then
-            echo "no $what within ${timeout}s" >&2
+            echo "gave up waiting for $what after ${timeout}s" >&2
             return 1
         fi
         sleep 0.1
@@ -123,7 +123,7 @@ wait_window() { # REGEX [TIMEOUT]
 wait_no_window() { # REGEX [TIMEOUT]
     local re=$1
     no_window() { [[ -z $(visible_windows "$re") ]]; }
-    wait_until "${2:-$e2e_wait}" "end of the window /$re/" no_window
+    wait_until "${2:-$e2e_wait}" "the window /$re/ to go" no_window
 }
 
 # --- processes ------------------------------------------------------------------------------
@@ -298,7 +298,7 @@ start_xvfb() { # [WIDTHxHEIGHT]
         >"$work/xvfb.log" 2>&1 &
     xvfb_pid=$!
     xvfb_ready() { [[ -s $work/display ]] || ! kill -0 "$xvfb_pid" 2>/dev/null; }
-    wait_until "$e2e_wait" "display number from Xvfb" xvfb_ready
+    wait_until "$e2e_wait" "Xvfb to report its display" xvfb_ready
     local number
     number=$(head -n1 "$work/display")
     if [[ -z $number ]]; then

@@ -142,7 +142,7 @@ strace -f -ff --seccomp-bpf -e trace=%file -o "$work/trace" -- \
 strace_pid=$!
 
 pid_written() { [[ -s $work/game.pid ]]; }
-wait_until "$e2e_wait" "pid of the game from its launcher" pid_written || die "strace did not start the game"
+wait_until "$e2e_wait" "the launcher to report the game's pid" pid_written || die "strace did not start the game"
 game_pid=$(<"$work/game.pid")
 
 start_win=$(wait_window "$start_title_re" 60) || die "the installed game's start screen did not appear"
@@ -168,7 +168,7 @@ xdotool mousemove --window "$start_win" "$field_x" "$field_y" click 1
 xdotool type --delay 30 -- a
 after=$before
 click_found() { after=$(found_click) && ((after > before)) || ! game_alive; }
-wait_until "$e2e_wait" "lookup of Click1.wav after a keystroke" click_found || true
+wait_until "$e2e_wait" "a lookup of Click1.wav after a keystroke" click_found || true
 if ((after > before)); then
     pass "a keystroke found Sound\\Click1.wav at $prefix/share/vantaro/Sound/Click1.wav"
 else
@@ -197,7 +197,7 @@ has_icon() {
     icon_prop=$(xprop -id "$main_win" _NET_WM_ICON 2>/dev/null | head -c 200 || true)
     [[ $icon_prop == *"_NET_WM_ICON(CARDINAL) = "* ]]
 }
-wait_until "$e2e_wait" "icon on the main window" has_icon || true
+wait_until "$e2e_wait" "an icon on the main window" has_icon || true
 if [[ $icon_prop == *"_NET_WM_ICON(CARDINAL) = "* ]]; then
     pass "the main window carries the game's icon"
 else

@@ -44,7 +44,7 @@ mkdir "$work/cwd"
     "$game" >"$work/game.log" 2>&1) &
 strace_pid=$!
 traced_game() { game_pid=$(children_of "$strace_pid" | head -n1) && [[ -n $game_pid ]]; }
-wait_until "$e2e_wait" "game started under strace" traced_game || die "strace did not start the game"
+wait_until "$e2e_wait" "strace to start the game" traced_game || die "strace did not start the game"
 
 begin=$(wait_window "$start_title_re" 60) || die "the start screen did not appear"
 xdotool mousemove --window "$begin" 260 17 click 1
