@@ -160,11 +160,12 @@ stop_all() { # PID...
 # The other live processes of this run, in e2e_left: its process group, and any that left the
 # group but carry the run's mark in their environment (a daemon that made itself a session).
 e2e_left=()
+e2e_watchdog_pid=
 e2e_members() {
     local f stat pid state pgid list marked=()
     e2e_left=()
     # grep must not carry the mark itself; it has ended when the substitution returns.
-    list=$(env -u VANTARO_E2E_RUN grep -lsxzF -- "VANTARO_E2E_RUN=$work" /proc/[0-9]*/environ)
+    list=$(env -u VANTARO_E2E_RUN grep -lsxzF -- "VANTARO_E2E_RUN=$work" /proc/[0-9]*/environ) || true
     [[ -n $list ]] && mapfile -t marked <<<"$list"
     marked=("${marked[@]#/proc/}")
     marked=("${marked[@]%/environ}")
@@ -178,6 +179,7 @@ e2e_members() {
             e2e_left+=("$pid")
         fi
     done
+    return 0
 }
 
 # Ends every other process of this run: TERM (and CONT, for a stopped tracee), then KILL for
@@ -191,6 +193,7 @@ stop_group() { # [GRACE]
     deadline=$((SECONDS + grace))
     while e2e_members && ((${#e2e_left[@]} > 0 && SECONDS < deadline)); do sleep 0.1; done
     ((${#e2e_left[@]} > 0)) || return 0
+    echo "ending with KILL what TERM did not end: ${e2e_left[*]}" >&2
     kill -KILL "${e2e_left[@]}" 2>/dev/null
     deadline=$((SECONDS + 5))
     while e2e_members && ((${#e2e_left[@]} > 0 && SECONDS < deadline)); do sleep 0.1; done
@@ -219,6 +222,7 @@ e2e_watchdog() { # LIMIT
             [[ $pid != "$script" ]] && kill -TERM "$pid" 2>/dev/null
         done
     ) &
+    e2e_watchdog_pid=$!
 }
 
 # --- a run ----------------------------------------------------------------------------------
@@ -269,8 +273,12 @@ use_sound_server() { # ADDRESS
 # The EXIT trap: ends every process of the run and fails the run if any outlives that.
 e2e_exit() {
     local rc=$? pid cmd
+    # Nothing may cut the ending short: not a second signal, not the watchdog (a bash subshell
+    # keeps catching TERM whatever its traps say, so only KILL stops it for sure).
+    trap '' INT TERM HUP
     trap - ERR
     set +e
+    { kill -KILL "$e2e_watchdog_pid" && wait "$e2e_watchdog_pid"; } 2>/dev/null
     if declare -F on_exit >/dev/null; then on_exit; fi
     stop_group 10
     if ((${#e2e_left[@]} > 0)); then
