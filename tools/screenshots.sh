@@ -3,19 +3,20 @@
 # docs/screenshots, for the README.
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-game="${1:-$here/build/bin/vantaro}"
+# shellcheck source=tests/e2e/common.sh
+. "$here/tests/e2e/common.sh"
+game=$(realpath -e -- "${1:-$here/build/bin/vantaro}")
 out="$here/docs/screenshots"
 mkdir -p "$out"
 
-# shellcheck source=tests/e2e/common.sh
-. "$here/tests/e2e/common.sh"
-start_xvfb
-trap 'kill "${game_pid:-}" "$xvfb_pid" 2>/dev/null || true' EXIT
+e2e_begin screenshots
+start_xvfb 1024x768
+# A moment for the window to finish painting: a picture, not a check, so no condition to wait on.
 shot() { sleep 0.4; import -window "$1" "$out/$2.png"; }
 
-(cd /tmp && exec "$game") &
+(cd "$work" && exec "$game" >"$work/game.log" 2>&1) &
 game_pid=$!
-begin=$(wait_window 'Введите своё имя')
+begin=$(wait_window 'Введите своё имя' 60)
 eval "$(xdotool getwindowgeometry --shell "$begin")"
 xdotool mousemove $((X + 250)) $((Y + 15)) click 1
 xdotool type --delay 40 "Вилт"
@@ -36,7 +37,7 @@ open_screen() { # opener row (0..4), window title pattern, file, back label y
   shot "$id" "$3"
   eval "$(xdotool getwindowgeometry --shell "$id")"
   xdotool mousemove $((X + 100)) $((Y + $4)) click 1
-  sleep 0.3
+  wait_no_window "$2"
 }
 open_screen 0 'Магазин. Поел' shop 192
 open_screen 1 '^Работа$' work 424

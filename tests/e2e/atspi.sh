@@ -7,6 +7,8 @@
 # Needs: dbus-daemon, dbus-send (dbus-bin), at-spi-bus-launcher and at-spi2-registryd
 # (at-spi2-core), python3-dbus, Xvfb (xvfb), xdotool.
 set -euo pipefail
+# shellcheck source=tests/e2e/common.sh
+. "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 if [[ $# -ne 1 ]]; then
     echo "usage: $0 /path/to/vantaro" >&2
@@ -49,58 +51,33 @@ readonly confirm_text="УСЁ!"
 readonly shop_back_text="<<< Н А З А Д"
 readonly breakfast_text="Купить завтрак"
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/vantaro-atspi.XXXXXX")
-xvfb_pid=
+e2e_begin atspi
 session_pid=
 launcher_pid=
-game_pid=
 failures=0
-
-# shellcheck source=tests/e2e/common.sh
-. "$(dirname "${BASH_SOURCE[0]}")/common.sh"
-cleanup() {
-    stop_all "$game_pid" "$launcher_pid" "$session_pid" "$xvfb_pid"
-    rm -rf -- "$work"
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
 set -E
 trap 'echo "FAIL: unexpected error in line $LINENO: $BASH_COMMAND"' ERR
 
 # A failure after which nothing else can be checked.
 give_up() {
     fail "$*"
-    if [[ -s $work/game.log ]]; then
+    echo "FAIL: $failures check(s) failed"
+    exit 1
+}
+on_exit() {
+    if ((failures > 0)) && [[ -s $work/game.log ]]; then
         echo "---- game output ----"
         cat "$work/game.log"
         echo "---------------------"
     fi
-    echo "FAIL: $failures check(s) failed"
-    exit 1
 }
 
 # --- X server, accessibility bus ------------------------------------------------------------
 
-: >"$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" \
-    >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    if [[ $(wc -l <"$work/display") -ge 1 ]]; then break; fi
-    kill -0 "$xvfb_pid" 2>/dev/null || break
-    sleep 0.1
-done
-display_number=$(head -n1 "$work/display")
-[[ -n $display_number ]] || { cat "$work/xvfb.log"; give_up "Xvfb did not start"; }
-export DISPLAY=":$display_number"
-
-# The bus launcher puts its socket in the runtime folder: a private one.
-export XDG_RUNTIME_DIR="$work/runtime"
-mkdir -m 0700 "$XDG_RUNTIME_DIR"
-# Nothing from the caller may point the game elsewhere or switch its bridge off.
+start_xvfb 1024x768 || give_up "Xvfb did not start"
+# The bus launcher puts its socket in the runtime folder, the run's own. Nothing from the caller
+# may point the game elsewhere or switch its bridge off.
 unset AT_SPI_BUS_ADDRESS NO_AT_BRIDGE QT_ACCESSIBILITY QT_LINUX_ACCESSIBILITY_ALWAYS_ON
-export QT_QPA_PLATFORM=xcb
-unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR
 
 # A session bus of our own, so no desktop's bus is touched and parallel runs never meet. Run
 # as our child (not through dbus-run-session) so that whoever stops this script stops it too.
@@ -108,11 +85,8 @@ unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR
 dbus-daemon --session --nofork --nopidfile --print-address=3 3>"$work/session" \
     >"$work/session.log" 2>&1 &
 session_pid=$!
-for _ in $(seq 100); do
-    if [[ $(wc -l <"$work/session") -ge 1 ]]; then break; fi
-    kill -0 "$session_pid" 2>/dev/null || break
-    sleep 0.1
-done
+session_ready() { [[ -s $work/session ]] || ! kill -0 "$session_pid" 2>/dev/null; }
+wait_until "$e2e_wait" "the session bus to report its address" session_ready || true
 DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$work/session")
 [[ -n $DBUS_SESSION_BUS_ADDRESS ]] || { cat "$work/session.log"; give_up "the session bus did not start"; }
 export DBUS_SESSION_BUS_ADDRESS
@@ -122,16 +96,16 @@ export DBUS_SESSION_BUS_ADDRESS
 "$bus_launcher" --launch-immediately >"$work/launcher.log" 2>&1 &
 launcher_pid=$!
 a11y_address=
-for _ in $(seq 100); do
+a11y_ready() {
     if dbus-send --session --print-reply=literal --dest=org.freedesktop.DBus /org/freedesktop/DBus \
         org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus 2>/dev/null | grep -q true; then
         a11y_address=$(dbus-send --session --print-reply=literal --dest=org.a11y.Bus /org/a11y/bus \
             org.a11y.Bus.GetAddress | tr -d ' ')
-        break
+        return 0
     fi
-    kill -0 "$launcher_pid" 2>/dev/null || break
-    sleep 0.1
-done
+    ! kill -0 "$launcher_pid" 2>/dev/null
+}
+wait_until "$e2e_wait" "the accessibility bus (org.a11y.Bus)" a11y_ready || true
 [[ -n $a11y_address ]] || { cat "$work/launcher.log"; give_up "the accessibility bus did not come up"; }
 
 mkdir "$work/cwd"
@@ -140,41 +114,6 @@ cd "$work/cwd"
 # --- helpers --------------------------------------------------------------------------------
 
 atspi() { "$python" "$here/atspi_read.py" "$1" "$game_pid" "${@:2}"; }
-
-game_alive() { [[ -n $game_pid ]] && kill -0 "$game_pid" 2>/dev/null; }
-
-visible_windows() { xdotool search --onlyvisible --name "$1" 2>/dev/null || true; }
-
-# Polls until exactly one mapped window matches; prints its id.
-wait_window() {
-    local re=$1 timeout=${2:-10} ids
-    local deadline=$((SECONDS + timeout))
-    while ((SECONDS <= deadline)); do
-        ids=$(visible_windows "$re")
-        if [[ -n $ids ]]; then
-            if [[ $(wc -l <<<"$ids") -ne 1 ]]; then
-                echo "more than one window matches /$re/" >&2
-                return 1
-            fi
-            echo "$ids"
-            return 0
-        fi
-        game_alive || { echo "the game exited while waiting for /$re/" >&2; return 1; }
-        sleep 0.1
-    done
-    echo "no window /$re/ within ${timeout}s" >&2
-    return 1
-}
-
-wait_no_window() {
-    local re=$1 timeout=${2:-10}
-    local deadline=$((SECONDS + timeout))
-    while ((SECONDS <= deadline)); do
-        [[ -z $(visible_windows "$re") ]] && return 0
-        sleep 0.1
-    done
-    return 1
-}
 
 # Polls `atspi ARGS...` until what it prints matches the glob $1; the last output (or error)
 # is left in $last.
@@ -202,7 +141,7 @@ press() {
 # day is read before and after and the satiety expected for the day that was read.
 check_status() {
     local when=$1 money=$2 satiety_day1=$3 day1 sat cash name day2 want
-    local deadline=$((SECONDS + 10))
+    local deadline=$((SECONDS + e2e_wait))
     while ((SECONDS <= deadline)); do
         # "|| true": a failure must leave nothing to read, not the ERR trap's message.
         if { read -r day1; read -r sat; read -r cash; read -r name; read -r day2; } < <(
@@ -253,17 +192,17 @@ check_button_like() {
 echo "Running $game on $DISPLAY, accessibility bus $a11y_address"
 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 "$game" >"$work/game.log" 2>&1 &
 game_pid=$!
-start_win=$(wait_window "$start_title_re" 15) || give_up "start screen did not appear"
+start_win=$(wait_window "$start_title_re" 60) || give_up "start screen did not appear"
 
 # The game registers on the accessibility bus as an application named after it.
-wait_atspi '?*' 10 app || give_up "the game is not on the accessibility bus: $last"
+wait_atspi '?*' "$e2e_wait" app || give_up "the game is not on the accessibility bus: $last"
 if [[ ${last,,} == vantaro ]]; then
     pass "the game is on the accessibility bus as '$last'"
 else
     fail "the game is on the accessibility bus as '$last', not 'Vantaro'"
 fi
 # The start screen is a window named by its title, the prompt a label in it.
-if wait_atspi 'label|*' 10 info "$start_title" "Накапай сюда своё имя >>>"; then
+if wait_atspi 'label|*' "$e2e_wait" info "$start_title" "Накапай сюда своё имя >>>"; then
     pass "the start screen's prompt reaches the tree as a label"
 else
     fail "the start screen's prompt is not a label in the tree: $last"
@@ -273,7 +212,7 @@ xdotool windowfocus "$start_win"
 xdotool mousemove --window "$start_win" "$field_x" "$field_y" click 1
 xdotool type --delay 30 -- "$player"
 # The field reports what was typed: also proof that every key has been handled.
-if wait_atspi "$player" 10 text "$start_title" text; then
+if wait_atspi "$player" "$e2e_wait" text "$start_title" text; then
     pass "the name field reads '$player' through AT-SPI"
 else
     give_up "the name field reads '$last', not '$player'"
@@ -281,8 +220,8 @@ fi
 check_button_like "$start_title" "$confirm_text"
 
 press "$start_win" "$confirm_x" "$confirm_y"
-main_win=$(wait_window "$main_title_re" 10) || give_up "main window did not appear"
-wait_no_window "$start_title_re" 5 || fail "the start screen stayed on screen"
+main_win=$(wait_window "$main_title_re") || give_up "main window did not appear"
+wait_no_window "$start_title_re" || fail "the start screen stayed on screen"
 
 # --- main screen ----------------------------------------------------------------------------
 
@@ -300,9 +239,9 @@ done
 # --- a breakfast ----------------------------------------------------------------------------
 
 press "$main_win" "$shop_opener_x" "$shop_opener_y"
-shop_win=$(wait_window "$shop_title_re" 10) || give_up "the shop did not open from its opener"
+shop_win=$(wait_window "$shop_title_re") || give_up "the shop did not open from its opener"
 # A real push button, for comparison with the button-like labels.
-if wait_atspi 'push button|*[Pp]ress*' 10 info "$shop_title" "$breakfast_text"; then
+if wait_atspi 'push button|*[Pp]ress*' "$e2e_wait" info "$shop_title" "$breakfast_text"; then
     pass "'$breakfast_text' is a push button with a press action: $last"
 else
     fail "'$breakfast_text' is not a push button with a press action: $last"
@@ -323,17 +262,17 @@ fi
 
 # Back to the main screen and into the shop again, both the way a screen reader presses.
 if atspi act "$shop_title" "$shop_back_text" press 2>"$work/atspi.err" &&
-    wait_no_window "$shop_title_re" 5; then
+    wait_no_window "$shop_title_re"; then
     pass "the press action on '$shop_back_text' closes the shop"
 else
     fail "the press action on '$shop_back_text' did not close the shop ($(cat "$work/atspi.err"))"
     # The mouse, then, to go on with the opener.
     game_alive || give_up "the game died"
     press "$shop_win" "$shop_back_x" "$shop_back_y"
-    wait_no_window "$shop_title_re" 5 || give_up "the shop did not close from '$shop_back_text'"
+    wait_no_window "$shop_title_re" || give_up "the shop did not close from '$shop_back_text'"
 fi
 if atspi act "$main_title" "$shop_opener" press 2>"$work/atspi.err" &&
-    wait_window "$shop_title_re" 5 >/dev/null 2>>"$work/atspi.err"; then
+    wait_window "$shop_title_re" >/dev/null 2>>"$work/atspi.err"; then
     pass "the press action on '$shop_opener' opens the shop"
 else
     fail "the press action on '$shop_opener' did not open the shop ($(cat "$work/atspi.err"))"

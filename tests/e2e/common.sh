@@ -1,4 +1,35 @@
-# Sourced by the scripts that run the game on a virtual X server.
+# Sourced by the scripts that run the game and its tools: one way to report, to start the
+# virtual X server, to wait with a deadline and to end everything a run started.
+#
+# Source it first thing, before the script starts anything: it may start the script anew.
+# Then `e2e_begin NAME` makes the private folder $work, sets the traps and the environment.
+# A script may define `on_exit`, run before its processes are ended (to show a log, say).
+# shellcheck shell=bash
+# Variables set here are read by the scripts; the small condition functions are called by name.
+# shellcheck disable=SC2034,SC2317
+
+# --- one process group per run --------------------------------------------------------------
+
+# Prints the process group of a process; fails when it is gone.
+e2e_pgid() { # PID
+    local stat
+    { read -r stat <"/proc/$1/stat"; } 2>/dev/null || return 1
+    stat=${stat##*) } # past the name, which may hold blanks and parentheses
+    read -r _ _ stat _ <<<"$stat"
+    echo "$stat"
+}
+
+# Everything a run starts stays in the script's process group unless it leaves on purpose, so
+# the run can be ended as one. A script that does not lead a group of its own (ctest starts
+# tests inside its own group) starts again as the leader of a new session: setsid keeps the
+# process id, so whoever waits for the script still does.
+if [[ $(e2e_pgid $$) != "$$" && -z ${VANTARO_E2E_REEXEC:-} ]]; then
+    export VANTARO_E2E_REEXEC=1
+    exec setsid -- "$BASH" "$0" "$@"
+fi
+unset VANTARO_E2E_REEXEC
+
+# --- reports --------------------------------------------------------------------------------
 
 pass() { echo "PASS: $*"; }
 fail() {
@@ -6,39 +37,282 @@ fail() {
     failures=$((failures + 1))
 }
 
-# Ends the given processes that still run, and waits for them.
-stop_all() { # PID...
-    local pid
-    for pid in "$@"; do
-        if [[ -n $pid ]] && kill -0 "$pid" 2>/dev/null; then
-            kill "$pid" 2>/dev/null || true
-            wait "$pid" 2>/dev/null || true
+# --- waits ----------------------------------------------------------------------------------
+
+# Seconds a wait allows by default: enough for a cold start on a busy machine. A wait ends
+# as soon as its condition holds, so a generous bound costs nothing when all is well.
+readonly e2e_wait=30
+
+# Runs COMMAND until it succeeds. After TIMEOUT seconds says what it waited for (WHAT) and fails.
+wait_until() { # TIMEOUT WHAT COMMAND...
+    local timeout=$1 what=$2
+    shift 2
+    local deadline=$((SECONDS + timeout))
+    until "$@"; do
+        if ((SECONDS >= deadline)); then
+            echo "gave up waiting for $what after ${timeout}s" >&2
+            return 1
         fi
+        sleep 0.1
     done
 }
 
-# Starts Xvfb on a free display (the server picks it) and exports DISPLAY; sets xvfb_pid.
-# No reset between clients: a reset may refuse the next connection.
-start_xvfb() { # [WIDTHxHEIGHT]
-  local fifo
-  fifo="$(mktemp -u)"
-  mkfifo "$fifo"
-  Xvfb -displayfd 3 -screen 0 "${1:-1024x768}x24" -nolisten tcp -noreset 3>"$fifo" >/dev/null 2>&1 &
-  xvfb_pid=$!
-  local number
-  read -r -t 10 number <"$fifo" || true
-  rm -f "$fifo"
-  [ -n "$number" ] || { echo "FAIL: Xvfb did not start" >&2; return 1; }
-  export DISPLAY=":$number"
+# Waits for a process to end; when it was this shell's child, reaps it and leaves its exit
+# code in gone_rc. Fails, saying what it waited for, if the process still runs after TIMEOUT.
+gone_rc=
+wait_gone() { # PID TIMEOUT WHAT
+    local pid=$1 timeout=$2 what=$3
+    local deadline=$((SECONDS + timeout))
+    while kill -0 "$pid" 2>/dev/null && [[ $(e2e_state "$pid") != Z ]]; do
+        if ((SECONDS >= deadline)); then
+            echo "$what still runs after ${timeout}s" >&2
+            return 1
+        fi
+        sleep 0.1
+    done
+    gone_rc=0
+    wait "$pid" 2>/dev/null || gone_rc=$?
 }
 
-# Prints the id of the visible window whose name matches, waiting up to 15 s for it.
-wait_window() { # NAME-REGEX
-  local id
-  for _ in $(seq 150); do
-    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1) && [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.1
-  done
-  echo "FAIL: no window $1" >&2
-  return 1
+# The state letter of a process (R, S, Z...), nothing when it is gone.
+e2e_state() { # PID
+    local stat
+    { read -r stat <"/proc/$1/stat"; } 2>/dev/null || return 0
+    stat=${stat##*) }
+    echo "${stat%% *}"
+}
+
+game_pid=
+stop_game() {
+    stop_all "$game_pid"
+    game_pid=
+}
+game_alive() { [[ -n $game_pid ]] && kill -0 "$game_pid" 2>/dev/null && [[ $(e2e_state "$game_pid") != Z ]]; }
+
+visible_windows() { xdotool search --onlyvisible --name "$1" 2>/dev/null || true; }
+
+# Prints the id of the one mapped window whose title matches the regex (POSIX extended). Fails,
+# saying what it waited for, when more than one matches, when the game ($game_pid, if set)
+# exits first, or after TIMEOUT seconds.
+wait_window() { # REGEX [TIMEOUT]
+    local re=$1 timeout=${2:-$e2e_wait} ids
+    local deadline=$((SECONDS + timeout))
+    while :; do
+        ids=$(visible_windows "$re")
+        if [[ -n $ids ]]; then
+            if [[ $(wc -l <<<"$ids") -ne 1 ]]; then
+                echo "more than one window matches /$re/: $(tr '\n' ' ' <<<"$ids")" >&2
+                return 1
+            fi
+            echo "$ids"
+            return 0
+        fi
+        if [[ -n $game_pid ]] && ! game_alive; then
+            echo "the game exited while waiting for a window /$re/" >&2
+            return 1
+        fi
+        if ((SECONDS >= deadline)); then
+            echo "no window /$re/ within ${timeout}s" >&2
+            return 1
+        fi
+        sleep 0.1
+    done
+}
+
+# Waits until no mapped window matches the regex.
+wait_no_window() { # REGEX [TIMEOUT]
+    local re=$1
+    no_window() { [[ -z $(visible_windows "$re") ]]; }
+    wait_until "${2:-$e2e_wait}" "the window /$re/ to go" no_window
+}
+
+# --- processes ------------------------------------------------------------------------------
+
+# Prints the live children of a process, one a line (the game under its tracer, say).
+children_of() { # PID
+    local f stat pid ppid state
+    for f in /proc/[0-9]*/stat; do
+        { read -r stat <"$f"; } 2>/dev/null || continue
+        pid=${stat%% *}
+        stat=${stat##*) }
+        read -r state ppid _ <<<"$stat"
+        [[ $ppid == "$1" && $state != Z ]] && echo "$pid"
+    done
+    return 0
+}
+
+# Ends the given processes that still run: TERM, then KILL for any still there after 10 s.
+stop_all() { # PID...
+    local pid
+    for pid in "$@"; do
+        [[ -n $pid ]] && kill -TERM "$pid" 2>/dev/null
+    done
+    for pid in "$@"; do
+        [[ -n $pid ]] || continue
+        if ! wait_gone "$pid" 10 "process $pid" 2>/dev/null; then
+            kill -KILL "$pid" 2>/dev/null
+            wait_gone "$pid" 5 "process $pid (killed)" || true
+        fi
+    done
+    return 0
+}
+
+# The other live processes of this run, in e2e_left: its process group, and any that left the
+# group but carry the run's mark in their environment (a daemon that made itself a session).
+e2e_left=()
+e2e_watchdog_pid=
+e2e_members() {
+    local f stat pid state pgid list marked=()
+    e2e_left=()
+    # grep must not carry the mark itself; it has ended when the substitution returns.
+    list=$(env -u VANTARO_E2E_RUN grep -lsxzF -- "VANTARO_E2E_RUN=$work" /proc/[0-9]*/environ) || true
+    [[ -n $list ]] && mapfile -t marked <<<"$list"
+    marked=("${marked[@]#/proc/}")
+    marked=("${marked[@]%/environ}")
+    for f in /proc/[0-9]*/stat; do
+        { read -r stat <"$f"; } 2>/dev/null || continue
+        pid=${stat%% *}
+        stat=${stat##*) }
+        read -r state _ pgid _ <<<"$stat"
+        [[ $pid == "$$" || $pid == "$BASHPID" || $state == Z ]] && continue
+        if [[ $pgid == "$$" || " ${marked[*]} " == *" $pid "* ]]; then
+            e2e_left+=("$pid")
+        fi
+    done
+    return 0
+}
+
+# Ends every other process of this run: TERM (and CONT, for a stopped tracee), then KILL for
+# those still there after GRACE seconds. What survives is left in e2e_left.
+stop_group() { # [GRACE]
+    local grace=${1:-10} deadline
+    e2e_members
+    ((${#e2e_left[@]} > 0)) || return 0
+    kill -TERM "${e2e_left[@]}" 2>/dev/null
+    kill -CONT "${e2e_left[@]}" 2>/dev/null
+    deadline=$((SECONDS + grace))
+    while e2e_members && ((${#e2e_left[@]} > 0 && SECONDS < deadline)); do sleep 0.1; done
+    ((${#e2e_left[@]} > 0)) || return 0
+    echo "ending with KILL what TERM did not end: ${e2e_left[*]}" >&2
+    kill -KILL "${e2e_left[@]}" 2>/dev/null
+    deadline=$((SECONDS + 5))
+    while e2e_members && ((${#e2e_left[@]} > 0 && SECONDS < deadline)); do sleep 0.1; done
+    return 0
+}
+
+# Gives up on a run that takes longer than its limit, and on one whose starter has gone (ctest
+# stopped by Ctrl-C: this session is not the terminal's, so the signal does not reach it).
+e2e_watchdog() { # LIMIT
+    local limit=$1 script=$$ parent=$PPID
+    (
+        trap - ERR EXIT INT TERM
+        set +e
+        deadline=$((SECONDS + limit))
+        while ((SECONDS < deadline)) && [[ -d /proc/$parent ]]; do sleep 1; done
+        if [[ -d /proc/$parent ]]; then
+            echo "FAIL: the run took more than ${limit}s: giving up" >&2
+        else
+            echo "FAIL: the process that started the run has gone: giving up" >&2
+        fi
+        kill -TERM "$script" 2>/dev/null
+        # The script runs its trap only once its current command is over: end that command.
+        sleep 5
+        e2e_members
+        for pid in "${e2e_left[@]}"; do
+            [[ $pid != "$script" ]] && kill -TERM "$pid" 2>/dev/null
+        done
+    ) &
+    e2e_watchdog_pid=$!
+}
+
+# --- a run ----------------------------------------------------------------------------------
+
+# Makes the private folder $work for a run named NAME and the environment the game meets there,
+# and sets the traps that end the run's processes however the script exits. The run gives up
+# after $VANTARO_E2E_LIMIT seconds (300 when not set).
+e2e_begin() { # NAME
+    work=$(mktemp -d "${TMPDIR:-/tmp}/vantaro-$1.XXXXXX")
+    failures=${failures:-0}
+    trap e2e_exit EXIT
+    trap 'exit 130' INT
+    trap 'exit 143' TERM HUP
+    # Marks every process started from here on, including any that leaves the process group.
+    export VANTARO_E2E_RUN=$work
+
+    # A home and a runtime folder of the run's own: nothing of the caller's desktop (settings,
+    # sockets of a running sound server or session bus) reaches the game, nothing of the game
+    # reaches the caller's.
+    mkdir -m 0700 "$work/home" "$work/runtime"
+    export HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime"
+    unset XDG_CONFIG_HOME XDG_CACHE_HOME XDG_DATA_HOME XDG_STATE_HOME
+
+    # The sound library must neither start a sound server (it would outlive the game, and a
+    # tracer following the game would wait for it) nor find one of the machine's: a client
+    # configuration of the run's own names a server that does not exist and turns autospawn
+    # off, whether a sound server package is installed or not. The game then has no audio
+    # device and plays nothing. A test with a server of its own calls use_sound_server.
+    unset PULSE_SERVER PULSE_SINK PULSE_SOURCE PULSE_COOKIE PULSE_PROP PULSE_RUNTIME_PATH \
+        PULSE_STATE_PATH PIPEWIRE_REMOTE PIPEWIRE_RUNTIME_DIR
+    export PULSE_CLIENTCONFIG="$work/pulse-client.conf"
+    printf 'autospawn = no\ndefault-server = unix:%s\n' "$work/no-sound-server" >"$PULSE_CLIENTCONFIG"
+    # No session bus either: libdbus would otherwise start one for the X display (dbus-launch).
+    export DBUS_SESSION_BUS_ADDRESS="unix:path=$work/no-session-bus"
+
+    # The X platform whatever the caller set, at its own scale.
+    export QT_QPA_PLATFORM=xcb
+    unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR
+
+    e2e_watchdog "${VANTARO_E2E_LIMIT:-300}"
+}
+
+# Points the sound library at a server the test started itself (its address, "unix:/path").
+use_sound_server() { # ADDRESS
+    printf 'autospawn = no\ndefault-server = %s\n' "$1" >"$PULSE_CLIENTCONFIG"
+}
+
+# The EXIT trap: ends every process of the run and fails the run if any outlives that.
+e2e_exit() {
+    local rc=$? pid cmd
+    # Nothing may cut the ending short: not a second signal, not the watchdog (a bash subshell
+    # keeps catching TERM whatever its traps say, so only KILL stops it for sure).
+    trap '' INT TERM HUP
+    trap - ERR
+    set +e
+    { kill -KILL "$e2e_watchdog_pid" && wait "$e2e_watchdog_pid"; } 2>/dev/null
+    if declare -F on_exit >/dev/null; then on_exit; fi
+    stop_group 10
+    if ((${#e2e_left[@]} > 0)); then
+        echo "FAIL: ${#e2e_left[@]} process(es) of this run outlived it:"
+        for pid in "${e2e_left[@]}"; do
+            cmd=$(tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null)
+            echo "  $pid ${cmd:-?}"
+        done
+        rc=1
+    fi
+    ((${#e2e_left[@]} > 0)) || wait 2>/dev/null
+    cd / && rm -rf -- "$work"
+    exit "$rc"
+}
+
+# --- the virtual X server -------------------------------------------------------------------
+
+# Starts Xvfb on a free display (the server picks it) and exports DISPLAY; sets xvfb_pid.
+# No reset between clients: on a busy machine the next client may arrive mid-reset and be
+# refused.
+xvfb_pid=
+start_xvfb() { # [WIDTHxHEIGHT]
+    : >"${work:?e2e_begin first}/display"
+    Xvfb -displayfd 3 -screen 0 "${1:-1024x768}x24" -nolisten tcp -noreset 3>"$work/display" \
+        >"$work/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    xvfb_ready() { [[ -s $work/display ]] || ! kill -0 "$xvfb_pid" 2>/dev/null; }
+    wait_until "$e2e_wait" "Xvfb to report its display" xvfb_ready
+    local number
+    number=$(head -n1 "$work/display")
+    if [[ -z $number ]]; then
+        cat "$work/xvfb.log" >&2
+        echo "FAIL: Xvfb did not start" >&2
+        return 1
+    fi
+    export DISPLAY=":$number"
 }

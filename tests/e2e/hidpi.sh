@@ -8,6 +8,8 @@
 # main-x2.png and a frame of the ship at each ratio, ship-x1.png and ship-x2.png.
 # Needs: Xvfb (xvfb), xdotool, xwininfo (x11-utils), import and convert (imagemagick).
 set -euo pipefail
+# shellcheck source=tests/e2e/common.sh
+. "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 if [[ $# -lt 1 || $# -gt 2 ]]; then
     echo "usage: $0 /path/to/vantaro [screenshot folder]" >&2
@@ -19,7 +21,6 @@ for tool in Xvfb xdotool xwininfo import convert identify timeout; do
     command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed" >&2; exit 2; }
 done
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/vantaro-hidpi.XXXXXX")
 if [[ $# -eq 2 ]]; then
     out=$2
     mkdir -p -- "$out"
@@ -64,85 +65,21 @@ readonly max_bad_per_tile=5
 readonly min_steep_ratio=0.6
 readonly min_block_detail=0.3
 
-xvfb_pid=
-game_pid=
+e2e_begin hidpi
 failures=0
-
-# shellcheck source=tests/e2e/common.sh
-. "$(dirname "${BASH_SOURCE[0]}")/common.sh"
-cleanup() {
-    stop_all "$game_pid" "$xvfb_pid"
-    rm -rf -- "$work"
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
 set -E
 trap 'echo "FAIL: unexpected error in line $LINENO: $BASH_COMMAND"' ERR
 
-
-# --- X server -------------------------------------------------------------------------------
-
-# Big enough for the main window at ratio 2 (1454x964). -displayfd picks a free display;
-# -noreset keeps the server up between the two games.
-: >"$work/display"
-Xvfb -displayfd 3 -screen 0 2048x1536x24 -nolisten tcp -noreset 3>"$work/display" \
-    >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    if [[ $(wc -l <"$work/display") -ge 1 ]]; then break; fi
-    kill -0 "$xvfb_pid" 2>/dev/null || break
-    sleep 0.1
-done
-display_number=$(head -n1 "$work/display")
-if [[ -z $display_number ]]; then
-    echo "FAIL: Xvfb did not start"
-    cat "$work/xvfb.log"
-    exit 1
-fi
-export DISPLAY=":$display_number"
+# Big enough for the main window at ratio 2 (1454x964).
+start_xvfb 2048x1536
 root_id=$(($(xwininfo -root | awk '/Window id:/ {print $4}')))
 
-export QT_QPA_PLATFORM=xcb
-export XDG_RUNTIME_DIR="$work/runtime"
-mkdir -m 0700 "$XDG_RUNTIME_DIR"
 # Only QT_SCALE_FACTOR decides the ratio here.
-unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR QT_FONT_DPI \
-    QT_USE_PHYSICAL_DPI QT_ENABLE_HIGHDPI_SCALING QT_SCALE_FACTOR_ROUNDING_POLICY
+unset QT_FONT_DPI QT_USE_PHYSICAL_DPI QT_ENABLE_HIGHDPI_SCALING QT_SCALE_FACTOR_ROUNDING_POLICY
 mkdir "$work/cwd"
 cd "$work/cwd"
 
 # --- helpers --------------------------------------------------------------------------------
-
-game_alive() { [[ -n $game_pid ]] && kill -0 "$game_pid" 2>/dev/null; }
-
-stop_game() {
-    if game_alive; then
-        kill "$game_pid" 2>/dev/null || true
-        wait "$game_pid" 2>/dev/null || true
-    fi
-    game_pid=
-}
-
-# Polls until exactly one mapped window matches the regex; prints its id.
-wait_window() {
-    local re=$1 timeout=${2:-15} ids
-    local deadline=$((SECONDS + timeout))
-    while ((SECONDS <= deadline)); do
-        ids=$(xdotool search --onlyvisible --name "$re" 2>/dev/null || true)
-        if [[ -n $ids ]]; then
-            if [[ $(wc -l <<<"$ids") -ne 1 ]]; then
-                echo "more than one window matches /$re/" >&2
-                return 1
-            fi
-            echo "$ids"
-            return 0
-        fi
-        game_alive || { echo "the game exited while waiting for /$re/" >&2; return 1; }
-        sleep 0.1
-    done
-    echo "no window /$re/ within ${timeout}s" >&2
-    return 1
-}
 
 window_size() {
     eval "$(xdotool getwindowgeometry --shell "$1" | grep -E '^(WIDTH|HEIGHT)=' | sed 's/^/local /')"
@@ -162,7 +99,7 @@ crop_geometry() {
 }
 
 # import waits for ever on a window that goes away while it reads it.
-grab() { timeout 10 import "$@" 2>/dev/null; }
+grab() { timeout --foreground 30 import "$@" 2>/dev/null; }
 
 # Grey copy of a screenshot with the moving parts blacked out; $3 is the ratio.
 masked() {
@@ -178,7 +115,7 @@ settled_shot() {
     local win=$1 dst=$2 s=$3
     shift 3
     local prev="$work/settle-a.png" cur="$work/settle-b.png"
-    local deadline=$((SECONDS + 10))
+    local deadline=$((SECONDS + e2e_wait))
     grab -window "$win" "$dst" || return 1
     masked "$dst" "$prev" "$s" "$@"
     while ((SECONDS <= deadline)); do
@@ -191,14 +128,15 @@ settled_shot() {
         fi
         mv -f "$cur" "$prev"
     done
-    echo "the window kept changing for 10s" >&2
+    echo "the window kept changing for ${e2e_wait}s" >&2
     return 1
 }
 
 # A frame of the ship with enough of the ship in it, cropped to the inside of its box.
 ship_shot() {
     local win=$1 dst=$2 s=$3 cover
-    for _ in $(seq 50); do
+    local deadline=$((SECONDS + e2e_wait))
+    while ((SECONDS < deadline)); do
         grab -window "$win" -crop "$(crop_geometry "$ship_inside" "$s")" +repage "$dst" || return 1
         cover=$(convert "$dst" -colorspace gray -threshold 10% -format '%[fx:mean]' info:)
         awk -v c="$cover" -v m="$ship_min_cover" 'BEGIN { exit !(c >= m) }' && return 0
@@ -212,7 +150,7 @@ play_at() {
     local s=$1 start_win main_win size
     QT_SCALE_FACTOR=$s "$game" >"$work/game-x$s.log" 2>&1 &
     game_pid=$!
-    start_win=$(wait_window "$start_title_re") || { fail "[x$s] no start screen"; stop_game; return 1; }
+    start_win=$(wait_window "$start_title_re" 60) || { fail "[x$s] no start screen"; stop_game; return 1; }
     size=$(window_size "$start_win")
     if [[ $size == "$((start_w * s))x$((start_h * s))" ]]; then
         pass "[x$s] start screen is $size device pixels"

@@ -7,6 +7,8 @@
 # pass only prints, so "check && pass || fail" never does both.
 # shellcheck disable=SC2015
 set -euo pipefail
+# shellcheck source=tests/e2e/common.sh
+. "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 if [[ $# -ne 1 ]]; then
     echo "usage: $0 /path/to/build-dir" >&2
@@ -30,41 +32,25 @@ readonly main_title_re='^Vantaro$'
 # Inside the start screen (client coordinates, no window manager): the name field and "УСЁ!".
 readonly field_x=260 field_y=17 confirm_x=212 confirm_y=60
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/vantaro-install.XXXXXX")
+e2e_begin install
 # The same prefix as the Debian package, so this checks the layout players get.
 readonly prefix=/usr
 root="$work/root"
 usr="$root$prefix"
-xvfb_pid=
 strace_pid=
-game_pid=
 failures=0
 
-cleanup() {
-    # The game before strace: a killed strace lets its tracee run on, detached.
-    if [[ -z $game_pid && -s $work/game.pid ]]; then game_pid=$(<"$work/game.pid"); fi
-    for pid in "$game_pid" "$strace_pid" "$xvfb_pid"; do
-        if [[ -n $pid ]] && kill -0 "$pid" 2>/dev/null; then
-            kill "$pid" 2>/dev/null || true
-            wait "$pid" 2>/dev/null || true
-        fi
-    done
-    rm -rf -- "$work"
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
-
-# shellcheck source=tests/e2e/common.sh
-. "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 # Ends the run at once: later checks make no sense without this one.
 die() {
-    echo "FAIL: $*"
-    if [[ -s $work/game.log ]]; then
+    fail "$*"
+    exit 1
+}
+on_exit() {
+    if ((failures > 0)) && [[ -s $work/game.log ]]; then
         echo "---- game output ----"
         cat "$work/game.log"
         echo "---------------------"
     fi
-    exit 1
 }
 
 # --- install ----------------------------------------------------------------------------------
@@ -140,22 +126,7 @@ done
 
 # --- the installed game -----------------------------------------------------------------------
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" \
-    >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    [[ -s $work/display ]] && break
-    kill -0 "$xvfb_pid" 2>/dev/null || break
-    sleep 0.1
-done
-display_number=$(head -n1 "$work/display")
-[[ -n $display_number ]] || { cat "$work/xvfb.log"; die "Xvfb did not start"; }
-export DISPLAY=":$display_number"
-
-export QT_QPA_PLATFORM=xcb
-export XDG_RUNTIME_DIR="$work/runtime"
-mkdir -m 0700 "$XDG_RUNTIME_DIR"
-unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR
+start_xvfb 1024x768 || die "Xvfb did not start"
 # A folder with no Sound/ in it: only the installed data folder can supply the sounds.
 mkdir "$work/cwd"
 cd "$work/cwd"
@@ -170,30 +141,11 @@ strace -f -ff --seccomp-bpf -e trace=%file -o "$work/trace" -- \
     >"$work/game.log" 2>&1 &
 strace_pid=$!
 
-game_alive() { [[ -n $game_pid ]] && kill -0 "$game_pid" 2>/dev/null; }
-
-wait_window() {
-    local re=$1 ids
-    for _ in $(seq 150); do
-        ids=$(xdotool search --onlyvisible --name "$re" 2>/dev/null || true)
-        if [[ -n $ids ]]; then
-            [[ $(wc -l <<<"$ids") -eq 1 ]] || { echo "more than one window matches /$re/" >&2; return 1; }
-            echo "$ids"
-            return 0
-        fi
-        if [[ -z $game_pid && -s $work/game.pid ]]; then game_pid=$(<"$work/game.pid"); fi
-        if [[ -n $game_pid ]] && ! game_alive; then
-            echo "the game exited while waiting for /$re/" >&2
-            return 1
-        fi
-        sleep 0.1
-    done
-    echo "no window /$re/ within 15s" >&2
-    return 1
-}
-
-start_win=$(wait_window "$start_title_re") || die "the installed game's start screen did not appear"
+pid_written() { [[ -s $work/game.pid ]]; }
+wait_until "$e2e_wait" "the launcher to report the game's pid" pid_written || die "strace did not start the game"
 game_pid=$(<"$work/game.pid")
+
+start_win=$(wait_window "$start_title_re" 60) || die "the installed game's start screen did not appear"
 title=$(xdotool getwindowname "$start_win")
 [[ $title == "$(printf '%53s' '')Введите своё имя" ]] || die "start screen title is '$title'"
 grep -qsF "execve(\"$exe\"" "$work/trace.$game_pid" || die "the process on screen is not $exe"
@@ -201,8 +153,8 @@ pass "installed game started from $PWD shows its start screen"
 
 # How the game finds a sound (resolveSoundPath): a stat of Sound/Click1.wav in the working
 # folder, then of <executable's folder>/../share/vantaro/Sound/Click1.wav, plus a readability
-# check. Only then, and only if an audio device exists, is the file opened for playing. Under a
-# bare Xvfb there is no PulseAudio server, so no device and no open, but the lookup runs on every
+# check. Only then, and only if an audio device exists, is the file opened for playing. This run
+# lets the sound library find no server, so no device and no open, but the lookup runs on every
 # keystroke. A successful stat of the installed file is therefore the proof that the installed
 # game reaches its data folder; with a sound card the open follows the same path.
 click="$usr/share/vantaro/Sound/Click1.wav"
@@ -215,12 +167,8 @@ xdotool windowfocus "$start_win"
 xdotool mousemove --window "$start_win" "$field_x" "$field_y" click 1
 xdotool type --delay 30 -- a
 after=$before
-for _ in $(seq 100); do
-    after=$(found_click)
-    ((after > before)) && break
-    game_alive || break
-    sleep 0.1
-done
+click_found() { after=$(found_click) && ((after > before)) || ! game_alive; }
+wait_until "$e2e_wait" "a lookup of Click1.wav after a keystroke" click_found || true
 if ((after > before)); then
     pass "a keystroke found Sound\\Click1.wav at $prefix/share/vantaro/Sound/Click1.wav"
 else
@@ -265,11 +213,11 @@ xdotool mousemove --window "$start_win" "$confirm_x" "$confirm_y" mousedown 1
 xdotool mouseup 1
 main_win=$(wait_window "$main_title_re") || die "the main window did not open after the name 'a'"
 icon_prop=
-for _ in $(seq 50); do
+has_icon() {
     icon_prop=$(xprop -id "$main_win" _NET_WM_ICON 2>/dev/null | head -c 200 || true)
-    [[ $icon_prop == *"_NET_WM_ICON(CARDINAL) = "* ]] && break
-    sleep 0.1
-done
+    [[ $icon_prop == *"_NET_WM_ICON(CARDINAL) = "* ]]
+}
+wait_until "$e2e_wait" "an icon on the main window" has_icon || true
 if [[ $icon_prop == *"_NET_WM_ICON(CARDINAL) = "* ]]; then
     pass "the main window carries the game's icon"
 else
@@ -278,10 +226,9 @@ fi
 
 game_alive || die "the installed game died"
 kill "$game_pid"
-wait "$strace_pid" 2>/dev/null || true
-strace_pid=
-game_alive && die "the installed game outlived SIGTERM"
+wait_gone "$game_pid" "$e2e_wait" "the installed game, after SIGTERM," || die "the installed game outlived SIGTERM"
 game_pid=
+wait_gone "$strace_pid" "$e2e_wait" "strace, after the game ended," || die "strace did not finish"
 
 if ((failures > 0)); then
     echo "FAIL: $failures check(s) of the installed game failed"

@@ -8,6 +8,8 @@
 # pass only prints, so "check && pass || fail" never does both.
 # shellcheck disable=SC2015
 set -euo pipefail
+# shellcheck source=tests/e2e/common.sh
+. "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 if [[ $# -ne 1 ]]; then
     echo "usage: $0 /path/to/build-dir" >&2
@@ -21,11 +23,8 @@ done
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:[A-Z]*=//p' "$build/CMakeCache.txt" | head -n1)
 [[ -n $version ]] || { echo "FAIL: no project version in $build/CMakeCache.txt" >&2; exit 2; }
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/vantaro-package.XXXXXX")
-trap 'rm -rf -- "$work"' EXIT
+e2e_begin package
 failures=0
-# shellcheck source=tests/e2e/common.sh
-. "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 # --- build --------------------------------------------------------------------------------------
 

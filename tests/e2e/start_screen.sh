@@ -5,6 +5,8 @@
 # Needs: Xvfb (xvfb), xdotool, xwininfo and xev (x11-utils), xmodmap (x11-xserver-utils),
 # import and convert (imagemagick).
 set -euo pipefail
+# shellcheck source=tests/e2e/common.sh
+. "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 if [[ $# -ne 1 ]]; then
     echo "usage: $0 /path/to/vantaro" >&2
@@ -31,20 +33,9 @@ readonly confirm_x=212 confirm_y=60 # Label2 "УСЁ!": (8,48) 409x25, and (10,4
 # the white caption on its left.
 readonly name_crop=192x17+473+0
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/vantaro-e2e.XXXXXX")
-xvfb_pid=
-game_pid=
+e2e_begin start-screen
 xev_pid=
 failures=0
-
-# shellcheck source=tests/e2e/common.sh
-. "$(dirname "${BASH_SOURCE[0]}")/common.sh"
-cleanup() {
-    stop_all "$xev_pid" "$game_pid" "$xvfb_pid"
-    rm -rf -- "$work"
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
 set -E
 trap 'echo "FAIL: unexpected error in line $LINENO: $BASH_COMMAND"' ERR
 
@@ -61,24 +52,7 @@ abort_case() {
 
 # --- X server -------------------------------------------------------------------------------
 
-# -displayfd lets the server pick a free display itself, so parallel runs never collide.
-# -noreset: otherwise the server resets whenever its last client leaves, and on a busy machine
-# the next xdotool or the game itself may arrive mid-reset and be refused.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" \
-    >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    if [[ $(wc -l <"$work/display") -ge 1 ]]; then break; fi
-    kill -0 "$xvfb_pid" 2>/dev/null || break
-    sleep 0.1
-done
-display_number=$(head -n1 "$work/display")
-if [[ -z $display_number ]]; then
-    echo "FAIL: Xvfb did not start"
-    cat "$work/xvfb.log"
-    exit 1
-fi
-export DISPLAY=":$display_number"
+start_xvfb 1024x768
 root_id=$(($(xwininfo -root | awk '/Window id:/ {print $4}')))
 
 # Russian letters on the letter keys (ЙЦУКЕН), set before the game reads the keymap. Otherwise
@@ -120,82 +94,20 @@ keysym period = Cyrillic_yu Cyrillic_YU
 keysym grave = Cyrillic_io Cyrillic_IO
 EOF_KEYS
 
-# A clean environment for the game: the X platform whatever the caller set, a private runtime
-# folder, and a working directory that is not the repository.
-export QT_QPA_PLATFORM=xcb
-export XDG_RUNTIME_DIR="$work/runtime"
-mkdir -m 0700 "$XDG_RUNTIME_DIR"
-unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR
+# A working directory that is not the repository.
 mkdir "$work/cwd"
 cd "$work/cwd"
 
 # --- helpers --------------------------------------------------------------------------------
 
-# Mapped windows whose title matches the regex, one id per line.
-visible_windows() { xdotool search --onlyvisible --name "$1" 2>/dev/null || true; }
-
 # Mapped top-level windows (direct children of the root: there is no window manager).
 toplevels() { xdotool search --maxdepth 1 --onlyvisible --name '' 2>/dev/null | grep -vx "$root_id" || true; }
-
-# Polls until exactly one mapped window matches; prints its id. Fails after $2 seconds.
-wait_window() {
-    local re=$1 timeout=${2:-10} ids
-    local deadline=$((SECONDS + timeout))
-    while ((SECONDS <= deadline)); do
-        ids=$(visible_windows "$re")
-        if [[ -n $ids ]]; then
-            if [[ $(wc -l <<<"$ids") -ne 1 ]]; then
-                echo "more than one window matches /$re/: $(tr '\n' ' ' <<<"$ids")" >&2
-                return 1
-            fi
-            echo "$ids"
-            return 0
-        fi
-        game_alive || { echo "the game exited while waiting for /$re/" >&2; return 1; }
-        sleep 0.1
-    done
-    echo "no window /$re/ within ${timeout}s" >&2
-    return 1
-}
-
-# Polls until no mapped window matches.
-wait_no_window() {
-    local re=$1 timeout=${2:-10}
-    local deadline=$((SECONDS + timeout))
-    while ((SECONDS <= deadline)); do
-        [[ -z $(visible_windows "$re") ]] && return 0
-        sleep 0.1
-    done
-    return 1
-}
-
-game_alive() { [[ -n $game_pid ]] && kill -0 "$game_pid" 2>/dev/null; }
-
-# Polls until the game has exited by itself; sets game_rc. Fails after $1 seconds.
-wait_game_exit() {
-    local timeout=$1
-    local deadline=$((SECONDS + timeout))
-    while game_alive && ((SECONDS <= deadline)); do sleep 0.1; done
-    if game_alive; then return 1; fi
-    game_rc=0
-    wait "$game_pid" 2>/dev/null || game_rc=$?
-    game_pid=
-    return 0
-}
-
-stop_game() {
-    if game_alive; then
-        kill "$game_pid" 2>/dev/null || true
-        wait "$game_pid" 2>/dev/null || true
-    fi
-    game_pid=
-}
 
 # Starts the game and checks that its only window is the start screen; sets start_win.
 start_game() {
     "$game" >"$work/game.log" 2>&1 &
     game_pid=$!
-    start_win=$(wait_window "$start_title_re" 15) || { abort_case "start screen did not appear"; return 1; }
+    start_win=$(wait_window "$start_title_re" 60) || { abort_case "start screen did not appear"; return 1; }
     local title geometry all
     title=$(xdotool getwindowname "$start_win")
     [[ $title == "$start_title" ]] || { abort_case "start screen title is '$title'"; return 1; }
@@ -236,7 +148,7 @@ name_colours() {
 # Waits until the name is drawn, then checks it is in the expected colour ("red" or "white").
 check_name_colour() {
     local win=$1 want=$2 red=0 white=0
-    local deadline=$((SECONDS + 10))
+    local deadline=$((SECONDS + e2e_wait))
     while ((SECONDS <= deadline)); do
         read -r red white < <(name_colours "$win")
         ((red + white > 0)) && break
@@ -256,8 +168,8 @@ case_name_opens_main() {
     start_game || return 0
     type_name "$name"
     press_confirm
-    main_win=$(wait_window "$main_title_re" 10) || { abort_case "[$name] main window did not appear"; return 0; }
-    wait_no_window "$start_title_re" 5 || { abort_case "[$name] start screen still shown with the main window"; return 0; }
+    main_win=$(wait_window "$main_title_re") || { abort_case "[$name] main window did not appear"; return 0; }
+    wait_no_window "$start_title_re" || { abort_case "[$name] start screen still shown with the main window"; return 0; }
     all=$(toplevels)
     [[ $all == "$main_win" ]] || { abort_case "[$name] windows on screen: $(tr '\n' ' ' <<<"$all")"; return 0; }
     geometry=$(xdotool getwindowgeometry --shell "$main_win" | grep -E '^(WIDTH|HEIGHT)=' | tr '\n' ' ')
@@ -265,7 +177,7 @@ case_name_opens_main() {
     check_name_colour "$main_win" "$colour" || return 0
     game_alive || { abort_case "[$name] the game died after showing the main window"; return 0; }
     stop_game
-    wait_no_window "$main_title_re" 5 || { abort_case "[$name] main window outlived the game"; return 0; }
+    wait_no_window "$main_title_re" || { abort_case "[$name] main window outlived the game"; return 0; }
     pass "name '$name' opens the main window and the start screen closes"
 }
 
@@ -275,7 +187,7 @@ case_escape_quits() {
     # change shows when xev is listening (the start screen is already mapped by then).
     xev -root -event substructure -event property >"$work/xev.log" 2>&1 &
     xev_pid=$!
-    local deadline=$((SECONDS + 10))
+    local deadline=$((SECONDS + e2e_wait))
     until grep -q '_VANTARO_E2E_PROBE' "$work/xev.log" 2>/dev/null; do
         if ((SECONDS > deadline)); then
             abort_case "xev did not start listening"
@@ -286,13 +198,14 @@ case_escape_quits() {
     done
     xdotool windowfocus "$start_win"
     xdotool key Escape
-    if ! wait_game_exit 5; then
-        abort_case "the game is still running 5s after Esc"
-        kill "$xev_pid" 2>/dev/null || true
+    if ! wait_gone "$game_pid" "$e2e_wait" "the game, after Esc,"; then
+        abort_case "the game did not end after Esc"
+        stop_all "$xev_pid"
         return 0
     fi
-    kill "$xev_pid" 2>/dev/null || true
-    wait "$xev_pid" 2>/dev/null || true
+    game_pid=
+    local game_rc=$gone_rc
+    stop_all "$xev_pid"
     xev_pid=
     if ((game_rc != 0)); then
         fail "after Esc the game exited with code $game_rc"
@@ -315,14 +228,14 @@ case_blank_name_complains() {
     local box ids
     start_game || return 0
     press_confirm
-    box=$(wait_window "$blank_title_re" 10) || { abort_case "no 'Не понял?...' box for a blank name"; return 0; }
+    box=$(wait_window "$blank_title_re") || { abort_case "no 'Не понял?...' box for a blank name"; return 0; }
     ids=$(visible_windows "$main_title_re")
     [[ -z $ids ]] || { abort_case "the main window opened with a blank name"; return 0; }
     [[ -n $(visible_windows "$start_title_re") ]] || { abort_case "the start screen went away behind the box"; return 0; }
     # OK puts the player back on the start screen.
     xdotool windowfocus "$box"
     xdotool key Return
-    wait_no_window "$blank_title_re" 5 || { abort_case "Enter did not close the 'Не понял?...' box"; return 0; }
+    wait_no_window "$blank_title_re" || { abort_case "Enter did not close the 'Не понял?...' box"; return 0; }
     [[ -n $(visible_windows "$start_title_re") ]] || { abort_case "start screen gone after the box"; return 0; }
     [[ -z $(visible_windows "$main_title_re") ]] || { abort_case "the main window opened after the box"; return 0; }
     game_alive || { abort_case "the game exited after the box"; return 0; }
