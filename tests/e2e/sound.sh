@@ -37,26 +37,15 @@ readonly taxi_x=108 taxi_y=52
 # The null sink's format, which the recorder keeps.
 readonly rate=44100 sink=vantaro_test
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/vantaro-sound.XXXXXX")
-xvfb_pid=
-pulse_pid=
-keeper_pid=
-recorder_pid=
-game_pid=
-failures=0
-
 # shellcheck source=tests/e2e/common.sh
 . "$here/common.sh"
-cleanup() {
-    stop_all "$game_pid" "$recorder_pid" "$keeper_pid" "$pulse_pid" "$xvfb_pid"
-    # VANTARO_KEEP_RECORDING=folder keeps the recording and its phases for a person to hear.
+e2e_begin sound
+# VANTARO_KEEP_RECORDING=folder keeps the recording and its phases for a person to hear.
+on_exit() {
     if [[ -n ${VANTARO_KEEP_RECORDING:-} ]]; then
         cp -- "$work/rec.raw" "$work/marks" "$VANTARO_KEEP_RECORDING"/ 2>/dev/null || true
     fi
-    rm -rf -- "$work"
 }
-trap cleanup EXIT
-trap 'exit 130' INT TERM
 
 die() {
     echo "FAIL: $*"
@@ -71,23 +60,15 @@ die() {
 
 # --- sound server and recorder --------------------------------------------------------------
 
-export XDG_RUNTIME_DIR="$work/runtime" HOME="$work/home"
-mkdir -m 0700 "$XDG_RUNTIME_DIR" "$HOME"
-# Nobody may start a server of their own behind the test's back.
-mkdir -p "$HOME/.config/pulse"
-echo "autospawn = no" >"$HOME/.config/pulse/client.conf"
-export PULSE_SERVER="unix:$XDG_RUNTIME_DIR/pulse/native"
-unset PULSE_SINK PULSE_SOURCE
+# The game and the tools below talk to this server only.
+use_sound_server "unix:$XDG_RUNTIME_DIR/pulse/native"
 
 pulseaudio -n --daemonize=no --exit-idle-time=-1 --disallow-exit --use-pid-file=no \
     -L "module-null-sink sink_name=$sink rate=$rate channels=2" \
     -L module-native-protocol-unix --log-target=stderr >"$work/pulse.log" 2>&1 &
 pulse_pid=$!
-for _ in $(seq 100); do
-    pactl info >/dev/null 2>&1 && break
-    kill -0 "$pulse_pid" 2>/dev/null || break
-    sleep 0.1
-done
+pulse_up() { pactl info >/dev/null 2>&1 || ! kill -0 "$pulse_pid" 2>/dev/null; }
+wait_until "$e2e_wait" "PulseAudio to answer" pulse_up || true
 pactl info >/dev/null 2>&1 || die "PulseAudio did not start"
 pactl set-default-sink "$sink"
 
@@ -101,26 +82,17 @@ parec --raw --latency-msec=10 -d "$sink.monitor" --format=s16le --rate="$rate" -
 recorder_pid=$!
 
 recorded() { stat -c %s "$work/rec.raw"; }
-for _ in $(seq 100); do
-    (($(recorded) > 0)) && break
-    kill -0 "$recorder_pid" 2>/dev/null || break
-    sleep 0.1
-done
+recording() { (($(recorded) > 0)) || ! kill -0 "$recorder_pid" 2>/dev/null; }
+wait_until "$e2e_wait" "the recorder's first bytes" recording || true
 (($(recorded) > 0)) || die "the recorder wrote nothing"
 
 # Waits until the recording has grown by at least MS milliseconds and its last half second is
 # quiet: every sound started so far has ended. Gives up after 20 s.
 settle() { # MS
-    local from want
-    from=$(recorded)
-    want=$((from + $1 * rate * 4 / 1000))
-    for _ in $(seq 200); do
-        if (($(recorded) >= want)) && python3 "$here/sound_count.py" --quiet "$work/rec.raw" "$rate" 500; then
-            return 0
-        fi
-        sleep 0.1
-    done
-    die "the recording did not fall quiet within 20 s"
+    local want
+    want=$(($(recorded) + $1 * rate * 4 / 1000))
+    quiet() { (($(recorded) >= want)) && python3 "$here/sound_count.py" --quiet "$work/rec.raw" "$rate" 500; }
+    wait_until 20 "the recording to fall quiet" quiet || die "the recording did not fall quiet"
 }
 
 # Phases of the recording, by byte offset, for sound_count.py.
@@ -134,8 +106,6 @@ end_phase() { # KIND NAME ARGS...
 # --- the game -------------------------------------------------------------------------------
 
 start_xvfb || die "no X server"
-export QT_QPA_PLATFORM=xcb
-unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR
 # A folder with no Sound/ in it: the game plays the shipped sounds.
 mkdir "$work/cwd"
 cd "$work/cwd"
