@@ -2,6 +2,7 @@
 #include "forms/car/car_layout.h"
 #include "forms/children/children.h"
 #include "forms/children/courses.h"
+#include "forms/main/vantaro_layout.h"
 #include "forms/shop/shop.h"
 #include "forms/work/work.h"
 #include "game_fixture.h"
@@ -95,10 +96,12 @@ TEST_F(WholeGame, FromTheStartScreenToTheTopJob) {
 
     // Every piece of equipment to its top level.
     open("cmdKorabl");
-    for (const auto& piece : car_layout::Pieces) {
+    for (std::size_t row = 0; row < car_layout::Pieces.size(); ++row) {
+        const auto& piece = car_layout::Pieces[row];
+        ASSERT_EQ(vantaro_layout::EquipmentLabels[row].level, piece.level);
         for (int level = 1; level <= 5; ++level) {
             press(car(), piece.button);
-            EXPECT_EQ(main(piece.mainLabel),
+            EXPECT_EQ(main(vantaro_layout::EquipmentLabels[row].label),
                       fromUtf16(piece.names[static_cast<std::size_t>(level - 1)]));
         }
         EXPECT_FALSE(ctl<CommandButton>(car(), piece.button)->isEnabled());

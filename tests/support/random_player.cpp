@@ -10,6 +10,7 @@
 #include "forms/home/home.h"
 #include "forms/home/home_layout.h"
 #include "forms/main/vantaro.h"
+#include "forms/main/vantaro_layout.h"
 #include "forms/shop/shop.h"
 #include "forms/work/work.h"
 #include "state/gamestate.h"
@@ -64,6 +65,18 @@ QString label(const char* name) {
         l = window->findChild<Label*>(QString::fromLatin1(name));
     }
     return l->text();
+}
+
+// The main screen's label for a ladder's level.
+template <std::size_t N>
+const char* mainLabel(const std::array<vantaro_layout::LevelLabel, N>& labels,
+                      Int16 GameState::*level) {
+    for (const auto& l : labels) {
+        if (l.level == level) {
+            return l.label;
+        }
+    }
+    return "(no label)";
 }
 
 } // namespace
@@ -273,11 +286,11 @@ std::string RandomPlayer::brokenInvariant() const {
             out << name << " level " << v.value() << "; ";
         }
     };
-    for (const auto& p : car_layout::Pieces) {
-        levelOk(p.mainLabel, s.*p.level);
+    for (const auto& l : vantaro_layout::EquipmentLabels) {
+        levelOk(l.label, s.*l.level);
     }
-    for (const auto& l : home_layout::Ladders) {
-        levelOk(l.mainLabel, s.*l.level);
+    for (const auto& l : vantaro_layout::HousingLabels) {
+        levelOk(l.label, s.*l.level);
     }
     for (const auto& c : courses::Courses) {
         levelOk(c.levelLabel, s.*c.level);
@@ -310,9 +323,9 @@ std::string RandomPlayer::brokenInvariant() const {
     for (const auto& p : car_layout::Pieces) {
         const int level = (s.*p.level).value();
         if (level >= 0 && level <= 5) {
-            shows(p.mainLabel, level == 0
-                                   ? QStringLiteral("Нет")
-                                   : fromUtf16(p.names[static_cast<std::size_t>(level - 1)]));
+            shows(mainLabel(vantaro_layout::EquipmentLabels, p.level),
+                  level == 0 ? QStringLiteral("Нет")
+                             : fromUtf16(p.names[static_cast<std::size_t>(level - 1)]));
         }
     }
     for (const auto& c : courses::Courses) {
@@ -331,7 +344,8 @@ std::string RandomPlayer::brokenInvariant() const {
     for (const auto& l : home_layout::Ladders) {
         const Int16 level = s.*l.level;
         const char* zero = l.level == &GameState::HomeRooms ? "БОМЖ" : "Нет";
-        shows(l.mainLabel, level == 0 ? QString::fromUtf8(zero) : level.str());
+        shows(mainLabel(vantaro_layout::HousingLabels, l.level),
+              level == 0 ? QString::fromUtf8(zero) : level.str());
     }
     if (!work().isLoaded()) {
         shows("lblZarplata", s.Zarplata.str());

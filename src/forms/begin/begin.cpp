@@ -1,6 +1,7 @@
 #include "forms/begin/begin.h"
 
 #include "forms/begin/begin_layout.h"
+#include "forms/common/status_panel.h"
 #include "forms/main/vantaro.h"
 #include "state/gamestate.h"
 #include "state/playclick.h"
@@ -120,7 +121,7 @@ void Begin::Form_Unload() {
         return;
     }
     // Referring to the name label brings the main screen up with its own load step.
-    vantaro().control<Label>("lblName")->setForeColor(color::Red);
+    statusPanel().showSpecialName();
     s.Money = RichStart.money;
     s.Sitost = RichStart.sitost;
 }

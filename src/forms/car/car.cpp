@@ -2,7 +2,7 @@
 
 #include "forms/car/car_layout.h"
 #include "forms/common/screen.h"
-#include "forms/main/vantaro.h"
+#include "forms/common/status_panel.h"
 #include "state/gamestate.h"
 #include "ui/controls.h"
 
@@ -63,8 +63,8 @@ void Car::piece_Click(std::size_t piece) {
     if (level + 1 == TopLevel) {
         control<CommandButton>(p.button)->setEnabled(false);
     }
-    vantaro().control<Label>("lblMoney")->setCaption(s.Money.str());
-    vantaro().control<Label>(p.mainLabel)->setCaption(fromUtf16(p.names.at(step)));
+    statusPanel().showMoney(s.Money);
+    statusPanel().showEquipment(p.level, fromUtf16(p.names.at(step)));
     if (level == 0) {
         for (const Piece& dependent : Pieces) {
             if (dependent.needs == p.level) {

@@ -3,11 +3,9 @@
 #include "forms/children/children_layout.h"
 #include "forms/children/courses.h"
 #include "forms/common/screen.h"
-#include "forms/main/vantaro.h"
+#include "forms/common/status_panel.h"
 #include "state/gamestate.h"
 #include "ui/controls.h"
-
-#include <QTimer>
 
 using namespace children_layout;
 using namespace courses;
@@ -52,44 +50,37 @@ void Children::Form_Load() {
 }
 
 void Children::cmdSchool_Click() {
-    course_Click(course(School));
+    course_Click(School);
 }
 void Children::cmdTehn_Click() {
-    course_Click(course(Tehno));
+    course_Click(Tehno);
 }
 void Children::cmdVozd_Click() {
-    course_Click(course(Driving));
+    course_Click(Driving);
 }
 
-void Children::course_Click(const Course& c) {
+void Children::course_Click(Id id) {
+    const Course& c = course(id);
     // The caption tells whether the player attends; it always agrees with the flag.
     auto* b = control<CommandButton>(c.button);
     const bool joining = b->text() == fromUtf16(c.joinCaption);
     b->setText(fromUtf16(joining ? c.leaveCaption : c.joinCaption));
     gameState().*c.flag = joining ? 1 : 0;
-    vantaro()
-        .control<Label>(c.feeLabel)
-        ->setCaption(joining ? QString::number(fee(c)) : fromUtf16(NoFee));
-    // Ticks and levels stay as they are, so study resumes where it stopped.
-    QTimer* t = vantaro().timer(c.timer);
-    if (joining) {
-        t->start();
-    } else {
-        t->stop();
-    }
+    statusPanel().showCourse(id, joining);
 }
 
 void Children::cmdSchool_MouseMove() {
-    course_MouseMove(course(School));
+    course_MouseMove(School);
 }
 void Children::cmdTehn_MouseMove() {
-    course_MouseMove(course(Tehno));
+    course_MouseMove(Tehno);
 }
 void Children::cmdVozd_MouseMove() {
-    course_MouseMove(course(Driving));
+    course_MouseMove(Driving);
 }
 
-void Children::course_MouseMove(const Course& c) {
+void Children::course_MouseMove(Id id) {
+    const Course& c = course(id);
     control<Label>("lbl2")->setCaption(fromUtf16(c.description));
     control<Label>("lbl")->setCaption(QString::number(fee(c)));
 }

@@ -2,8 +2,10 @@
 
 #include "ui/form.h"
 
+#include <cstddef>
+
 namespace courses {
-struct Course;
+enum Id : std::size_t;
 }
 
 // The education screen: enrol in or leave school, technical college and driving courses.
@@ -25,8 +27,8 @@ protected:
 
 private:
     // The three buttons work alike, each with its row of the course table.
-    void course_Click(const courses::Course& c);
-    void course_MouseMove(const courses::Course& c);
+    void course_Click(courses::Id id);
+    void course_MouseMove(courses::Id id);
 };
 
 Children& children();

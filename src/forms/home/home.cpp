@@ -1,8 +1,8 @@
 #include "forms/home/home.h"
 
 #include "forms/common/screen.h"
+#include "forms/common/status_panel.h"
 #include "forms/home/home_layout.h"
-#include "forms/main/vantaro.h"
 #include "state/playclick.h"
 #include "state/sounds.h"
 #include "ui/controls.h"
@@ -55,8 +55,8 @@ void Home::ladder_Click(std::size_t ladder) {
     }
     s.*l.level = level + 1;
     s.Money -= price;
-    vantaro().control<Label>("lblMoney")->setCaption(s.Money.str());
-    vantaro().control<Label>(l.mainLabel)->setCaption((s.*l.level).str());
+    statusPanel().showMoney(s.Money);
+    statusPanel().showHousing(l.level, s.*l.level);
 }
 
 void Home::ladder_MouseMove(std::size_t ladder) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "forms/common/status_panel.h"
 #include "state/int16.h"
 #include "ui/form.h"
 
@@ -14,7 +15,7 @@ class PictureBox;
 class QTimer;
 
 // The main screen: the whole state of the game at a glance, and every timer of the game.
-class Vantaro : public Form {
+class Vantaro : public Form, public StatusPanel {
 public:
     Vantaro();
 
@@ -46,6 +47,17 @@ public:
     void opener_MouseUp(Label* opener, Form& screen);
 
     [[nodiscard]] QTimer* timer(const char* name);
+
+    // What the other screens show here. Each write loads the screen when it is not loaded, as
+    // any reference to one of its labels does.
+    void showMoney(Int16 money) override;
+    void showSatiety(Int16 satiety) override;
+    void showHousing(Int16 GameState::*ladder, Int16 level) override;
+    void showEquipment(Int16 GameState::*piece, const QString& levelName) override;
+    void showCourse(courses::Id course, bool attending) override;
+    void showJob(const QString& job) override;
+    void showSalary(Int16 salary) override;
+    void showSpecialName() override;
 
 protected:
     void build(FormWindow& w) override;

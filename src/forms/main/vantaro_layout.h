@@ -1,5 +1,6 @@
 #pragma once
 
+#include "state/gamestate.h"
 #include "ui/layout.h"
 
 #include <array>
@@ -288,6 +289,24 @@ inline constexpr std::array Timers{
     TimerDef{"tmrTime", 1000, true},    TimerDef{"tmrll", 50, false},
     TimerDef{"tmrSchool", 1000, false}, TimerDef{"tmrCar", 1000, false},
     TimerDef{"tmrTeh", 1000, false},    TimerDef{"Timer1", 10, true},
+};
+
+// The labels that show a ladder's level, by the field that holds it.
+struct LevelLabel {
+    Int16 GameState::*level;
+    const char* label;
+};
+inline constexpr std::array HousingLabels{
+    LevelLabel{&GameState::HomeRooms, "lblHome"},
+    LevelLabel{&GameState::MebelLevel, "lblMebel"},
+    LevelLabel{&GameState::VannaLevel, "lblVanna"},
+};
+inline constexpr std::array EquipmentLabels{
+    LevelLabel{&GameState::Korpus, "lblKorpus"},   LevelLabel{&GameState::Dvigatel, "lblDvigatel"},
+    LevelLabel{&GameState::Pushka, "lblPushka"},   LevelLabel{&GameState::Obshivka, "lblObshivka"},
+    LevelLabel{&GameState::SystNav, "lblSystNav"}, LevelLabel{&GameState::Bak, "lblBak"},
+    LevelLabel{&GameState::Radar, "lblRadar"},     LevelLabel{&GameState::ARadar, "lblARadar"},
+    LevelLabel{&GameState::Akkom, "lblAkkom"},     LevelLabel{&GameState::ZK, "lblZK"},
 };
 
 } // namespace vantaro_layout

@@ -1,7 +1,7 @@
 #include "forms/shop/shop.h"
 
 #include "forms/common/screen.h"
-#include "forms/main/vantaro.h"
+#include "forms/common/status_panel.h"
 #include "forms/shop/shop_layout.h"
 #include "state/gamestate.h"
 #include "state/playclick.h"
@@ -43,8 +43,8 @@ void Shop::meal_Click(std::size_t meal) {
         s.Money -= m.price;
     }
     // Written in every case, also after a refusal.
-    vantaro().control<Label>("lblSitost")->setCaption(s.Sitost.str());
-    vantaro().control<Label>("lblMoney")->setCaption(s.Money.str());
+    statusPanel().showSatiety(s.Sitost);
+    statusPanel().showMoney(s.Money);
 }
 
 void Shop::meal_MouseMove(std::size_t meal) {

@@ -1,7 +1,7 @@
 #include "forms/work/work.h"
 
 #include "forms/common/screen.h"
-#include "forms/main/vantaro.h"
+#include "forms/common/status_panel.h"
 #include "forms/work/jobs.h"
 #include "forms/work/work_layout.h"
 #include "state/playclick.h"
@@ -50,7 +50,7 @@ void Work::Form_Load() {
 }
 
 void Work::Form_Unload() {
-    vantaro().control<Label>("lblZarplata")->setCaption(gameState().Zarplata.str());
+    statusPanel().showSalary(gameState().Zarplata);
 }
 
 void Work::job_Click(std::size_t job) {
@@ -61,7 +61,7 @@ void Work::job_Click(std::size_t job) {
         return;
     }
     auto* button = control<CommandButton>(j.button);
-    vantaro().control<Label>("lblWork")->setCaption(button->text());
+    statusPanel().showJob(button->text());
     if (!j.disablesAfterSound) {
         button->setEnabled(false);
     }
