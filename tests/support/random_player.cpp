@@ -2,16 +2,13 @@
 
 #include "support/reset.h"
 
+#include "app/screens.h"
 #include "forms/begin/begin.h"
-#include "forms/car/car.h"
 #include "forms/car/car_layout.h"
-#include "forms/children/children.h"
 #include "forms/children/courses.h"
-#include "forms/home/home.h"
 #include "forms/home/home_layout.h"
 #include "forms/main/vantaro.h"
 #include "forms/main/vantaro_layout.h"
-#include "forms/shop/shop.h"
 #include "forms/work/work.h"
 #include "state/gamestate.h"
 #include "state/playclick.h"
@@ -28,11 +25,16 @@
 #include <array>
 #include <map>
 #include <sstream>
+#include <vector>
 
 namespace {
 
-std::array<Form*, 7> allForms() {
-    return {&begin(), &vantaro(), &shop(), &work(), &home(), &car(), &children()};
+std::vector<Form*> allForms() {
+    std::vector<Form*> forms{&begin(), &vantaro()};
+    for (const Opener& o : screenOpeners()) {
+        forms.push_back(&o.screen());
+    }
+    return forms;
 }
 
 // Events go straight to their widgets, without an event loop, so no real timer can fire in
@@ -254,8 +256,8 @@ void RandomPlayer::tick() {
 }
 
 void RandomPlayer::openOrClose() {
-    std::array<Form*, 5> screens{&shop(), &work(), &home(), &car(), &children()};
-    Form* f = screens[static_cast<std::size_t>(pick(screens.size()))];
+    const auto openers = screenOpeners();
+    Form* f = &openers[static_cast<std::size_t>(pick(static_cast<int>(openers.size())))].screen();
     const int how = pick(6);
     if (how == 0 && f->isLoaded()) {
         last_ = "window system closes " + f->name().toStdString();

@@ -2,18 +2,12 @@
 
 #include "forms/car/car_layout.h"
 #include "forms/common/screen.h"
-#include "forms/common/status_panel.h"
 #include "state/gamestate.h"
 #include "ui/controls.h"
 
 using namespace car_layout;
 
-Car& car() {
-    static Car form;
-    return form;
-}
-
-Car::Car() : Form(QStringLiteral("Car")) {}
+Car::Car(StatusPanel& panel) : Form(QStringLiteral("Car")), panel_(panel) {}
 
 void Car::build(FormWindow& w) {
     setupScreenWindow(w, {fromUtf16(Caption), ClientWidth, ClientHeight, Background});
@@ -63,8 +57,8 @@ void Car::piece_Click(std::size_t piece) {
     if (level + 1 == TopLevel) {
         control<CommandButton>(p.button)->setEnabled(false);
     }
-    statusPanel().showMoney(s.Money);
-    statusPanel().showEquipment(p.level, fromUtf16(p.names.at(step)));
+    panel_.showMoney(s.Money);
+    panel_.showEquipment(p.level, fromUtf16(p.names.at(step)));
     if (level == 0) {
         for (const Piece& dependent : Pieces) {
             if (dependent.needs == p.level) {

@@ -3,19 +3,13 @@
 #include "forms/children/children_layout.h"
 #include "forms/children/courses.h"
 #include "forms/common/screen.h"
-#include "forms/common/status_panel.h"
 #include "state/gamestate.h"
 #include "ui/controls.h"
 
 using namespace children_layout;
 using namespace courses;
 
-Children& children() {
-    static Children form;
-    return form;
-}
-
-Children::Children() : Form(QStringLiteral("Children")) {}
+Children::Children(StatusPanel& panel) : Form(QStringLiteral("Children")), panel_(panel) {}
 
 void Children::build(FormWindow& w) {
     setupScreenWindow(w, {padded(CaptionBlanks, Caption), ClientWidth, ClientHeight, Background});
@@ -66,7 +60,7 @@ void Children::course_Click(Id id) {
     const bool joining = b->text() == fromUtf16(c.joinCaption);
     b->setText(fromUtf16(joining ? c.leaveCaption : c.joinCaption));
     gameState().*c.flag = joining ? 1 : 0;
-    statusPanel().showCourse(id, joining);
+    panel_.showCourse(id, joining);
 }
 
 void Children::cmdSchool_MouseMove() {
@@ -83,6 +77,13 @@ void Children::course_MouseMove(Id id) {
     const Course& c = course(id);
     control<Label>("lbl2")->setCaption(fromUtf16(c.description));
     control<Label>("lbl")->setCaption(QString::number(fee(c)));
+}
+
+void Children::courseFinished(Id id) {
+    const Course& c = course(id);
+    auto* b = control<CommandButton>(c.button);
+    b->setEnabled(false);
+    b->setText(fromUtf16(c.finishedCaption));
 }
 
 void Children::Form_MouseMove() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "forms/common/status_panel.h"
 #include "ui/form.h"
 
 #include <cstddef>
@@ -11,7 +12,7 @@ enum Id : std::size_t;
 // The education screen: enrol in or leave school, technical college and driving courses.
 class Children : public Form {
 public:
-    Children();
+    explicit Children(StatusPanel& panel);
 
     void cmdSchool_Click();
     void cmdTehn_Click();
@@ -21,6 +22,10 @@ public:
     void cmdVozd_MouseMove();
     void Form_MouseMove() override;
 
+    // Study completed the course: its button is locked under its closing remark. Loads the
+    // screen hidden when it is closed, so the lock is there whenever it is shown.
+    void courseFinished(courses::Id id);
+
 protected:
     void build(FormWindow& w) override;
     void Form_Load() override;
@@ -29,6 +34,9 @@ private:
     // The three buttons work alike, each with its row of the course table.
     void course_Click(courses::Id id);
     void course_MouseMove(courses::Id id);
+
+    StatusPanel& panel_;
 };
 
+// Made where the program is put together.
 Children& children();

@@ -34,6 +34,3 @@ protected:
     StatusPanel(const StatusPanel&) = default;
     StatusPanel& operator=(const StatusPanel&) = default;
 };
-
-// The game's one status panel.
-StatusPanel& statusPanel();

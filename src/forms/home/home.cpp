@@ -1,7 +1,6 @@
 #include "forms/home/home.h"
 
 #include "forms/common/screen.h"
-#include "forms/common/status_panel.h"
 #include "forms/home/home_layout.h"
 #include "state/playclick.h"
 #include "state/sounds.h"
@@ -9,12 +8,7 @@
 
 using namespace home_layout;
 
-Home& home() {
-    static Home form;
-    return form;
-}
-
-Home::Home() : Form(QStringLiteral("Home")) {}
+Home::Home(StatusPanel& panel) : Form(QStringLiteral("Home")), panel_(panel) {}
 
 void Home::build(FormWindow& w) {
     setupScreenWindow(w, {fromUtf16(Caption), ClientWidth, ClientHeight, Background});
@@ -55,8 +49,8 @@ void Home::ladder_Click(std::size_t ladder) {
     }
     s.*l.level = level + 1;
     s.Money -= price;
-    statusPanel().showMoney(s.Money);
-    statusPanel().showHousing(l.level, s.*l.level);
+    panel_.showMoney(s.Money);
+    panel_.showHousing(l.level, s.*l.level);
 }
 
 void Home::ladder_MouseMove(std::size_t ladder) {

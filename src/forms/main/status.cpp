@@ -23,10 +23,6 @@ Label* labelOf(Vantaro& v, std::span<const LevelLabel> labels, Int16 GameState::
 
 } // namespace
 
-StatusPanel& statusPanel() {
-    return vantaro();
-}
-
 void Vantaro::showMoney(Int16 money) {
     control<Label>("lblMoney")->setCaption(money.str());
 }

@@ -8,16 +8,25 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
+#include <span>
 
 class Label;
 class Frame;
 class PictureBox;
 class QTimer;
 
+// A label of the main screen and the screen it opens.
+struct Opener {
+    const char* label;
+    Form& (*screen)();
+};
+
 // The main screen: the whole state of the game at a glance, and every timer of the game.
 class Vantaro : public Form, public StatusPanel {
 public:
-    Vantaro();
+    // `openers`: the screens it opens; `courseFinished`: told when study completes a course.
+    Vantaro(std::span<const Opener> openers, std::function<void(courses::Id)> courseFinished);
 
     // Game calendar and the hunger warning's position; they live as long as the form object.
     Int16 Hour;
@@ -69,6 +78,11 @@ private:
     void connectHelpPanel(FormWindow& w);
     void connectOpeners(FormWindow& w);
     void nextDay();
+    // One second of study in a course.
+    void study(courses::Id course);
+
+    std::span<const Opener> openers_;
+    std::function<void(courses::Id)> courseFinished_;
 
     // Controls the timers touch many times a second, looked up once per load.
     struct Ui {
@@ -78,4 +92,5 @@ private:
     } ui_;
 };
 
+// Made where the program is put together.
 Vantaro& vantaro();

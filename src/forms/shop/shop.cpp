@@ -1,7 +1,6 @@
 #include "forms/shop/shop.h"
 
 #include "forms/common/screen.h"
-#include "forms/common/status_panel.h"
 #include "forms/shop/shop_layout.h"
 #include "state/gamestate.h"
 #include "state/playclick.h"
@@ -11,12 +10,7 @@
 
 using namespace shop_layout;
 
-Shop& shop() {
-    static Shop form;
-    return form;
-}
-
-Shop::Shop() : Form(QStringLiteral("Shop")) {}
+Shop::Shop(StatusPanel& panel) : Form(QStringLiteral("Shop")), panel_(panel) {}
 
 void Shop::build(FormWindow& w) {
     setupScreenWindow(w, {padded(CaptionBlanks, Caption), ClientWidth, ClientHeight, Background});
@@ -43,8 +37,8 @@ void Shop::meal_Click(std::size_t meal) {
         s.Money -= m.price;
     }
     // Written in every case, also after a refusal.
-    statusPanel().showSatiety(s.Sitost);
-    statusPanel().showMoney(s.Money);
+    panel_.showSatiety(s.Sitost);
+    panel_.showMoney(s.Money);
 }
 
 void Shop::meal_MouseMove(std::size_t meal) {

@@ -1,7 +1,6 @@
 #include "forms/work/work.h"
 
 #include "forms/common/screen.h"
-#include "forms/common/status_panel.h"
 #include "forms/work/jobs.h"
 #include "forms/work/work_layout.h"
 #include "state/playclick.h"
@@ -9,12 +8,7 @@
 
 using namespace work_layout;
 
-Work& work() {
-    static Work form;
-    return form;
-}
-
-Work::Work() : Form(QStringLiteral("Work")) {}
+Work::Work(StatusPanel& panel) : Form(QStringLiteral("Work")), panel_(panel) {}
 
 void Work::build(FormWindow& w) {
     setupScreenWindow(w, {QStringLiteral("Работа"), ClientWidth, ClientHeight, Background, true});
@@ -50,7 +44,7 @@ void Work::Form_Load() {
 }
 
 void Work::Form_Unload() {
-    statusPanel().showSalary(gameState().Zarplata);
+    panel_.showSalary(gameState().Zarplata);
 }
 
 void Work::job_Click(std::size_t job) {
@@ -61,7 +55,7 @@ void Work::job_Click(std::size_t job) {
         return;
     }
     auto* button = control<CommandButton>(j.button);
-    statusPanel().showJob(button->text());
+    panel_.showJob(button->text());
     if (!j.disablesAfterSound) {
         button->setEnabled(false);
     }
