@@ -5,11 +5,11 @@
 #include "app/screens.h"
 #include "forms/begin/begin.h"
 #include "forms/car/car_layout.h"
-#include "forms/children/courses.h"
 #include "forms/home/home_layout.h"
 #include "forms/main/vantaro.h"
 #include "forms/main/vantaro_layout.h"
 #include "forms/work/work.h"
+#include "state/courses.h"
 #include "state/gamestate.h"
 #include "state/playclick.h"
 #include "ui/controls.h"
@@ -294,11 +294,13 @@ std::string RandomPlayer::brokenInvariant() const {
     for (const auto& l : vantaro_layout::HousingLabels) {
         levelOk(l.label, s.*l.level);
     }
-    for (const auto& c : courses::Courses) {
-        levelOk(c.levelLabel, s.*c.level);
+    for (std::size_t i = 0; i < courses::Courses.size(); ++i) {
+        const auto& c = courses::Courses[i];
+        const char* levelLabel = vantaro_layout::CourseClocks[i].levelLabel;
+        levelOk(levelLabel, s.*c.level);
         const Int16 ticks = s.*c.ticks;
         if (ticks < 0 || ticks >= c.ticksPerLevel) {
-            out << c.levelLabel << " ticks " << ticks.value() << "; ";
+            out << levelLabel << " ticks " << ticks.value() << "; ";
         }
     }
     for (Form* f : allForms()) {
@@ -330,17 +332,19 @@ std::string RandomPlayer::brokenInvariant() const {
                              : fromUtf16(p.names[static_cast<std::size_t>(level - 1)]));
         }
     }
-    for (const auto& c : courses::Courses) {
+    for (std::size_t i = 0; i < courses::Courses.size(); ++i) {
+        const auto& c = courses::Courses[i];
+        const auto& clock = vantaro_layout::CourseClocks[i];
         const int level = (s.*c.level).value();
         if (level >= 0 && level <= 5) {
-            shows(c.levelLabel, fromUtf16(c.levels[static_cast<std::size_t>(level)]));
+            shows(clock.levelLabel, fromUtf16(c.levels[static_cast<std::size_t>(level)]));
         }
-        shows(c.feeLabel,
+        shows(clock.feeLabel,
               s.*c.flag == 1 ? QString::number(courses::fee(c)) : QStringLiteral("Нет"));
-        const bool runs = vantaro().timer(c.timer)->isActive();
+        const bool runs = vantaro().timer(clock.timer)->isActive();
         if (runs != (s.*c.flag == 1 && s.*c.level < 5)) {
-            out << c.timer << (runs ? " runs" : " stands") << " with flag " << (s.*c.flag).value()
-                << " and level " << level << "; ";
+            out << clock.timer << (runs ? " runs" : " stands") << " with flag "
+                << (s.*c.flag).value() << " and level " << level << "; ";
         }
     }
     for (const auto& l : home_layout::Ladders) {

@@ -1,8 +1,8 @@
 #include "forms/children/children.h"
 
 #include "forms/children/children_layout.h"
-#include "forms/children/courses.h"
 #include "forms/common/screen.h"
+#include "state/courses.h"
 #include "state/gamestate.h"
 #include "ui/controls.h"
 
@@ -14,30 +14,31 @@ Children::Children(StatusPanel& panel) : Form(QStringLiteral("Children")), panel
 void Children::build(FormWindow& w) {
     setupScreenWindow(w, {padded(CaptionBlanks, Caption), ClientWidth, ClientHeight, Background});
     buildControls(w, Controls);
-    const auto wire = [this, &w](const Course& c, void (Children::*click)(),
+    const auto wire = [this, &w](const CourseLook& c, void (Children::*click)(),
                                  void (Children::*mouseMove)()) {
         auto* b = w.findChild<CommandButton*>(QString::fromLatin1(c.button));
         QObject::connect(b, &QPushButton::clicked, b, [this, click] { (this->*click)(); });
         QObject::connect(b, &CommandButton::MouseMove, b,
                          [this, mouseMove] { (this->*mouseMove)(); });
     };
-    wire(course(School), &Children::cmdSchool_Click, &Children::cmdSchool_MouseMove);
-    wire(course(Tehno), &Children::cmdTehn_Click, &Children::cmdTehn_MouseMove);
-    wire(course(Driving), &Children::cmdVozd_Click, &Children::cmdVozd_MouseMove);
+    wire(courseLook(School), &Children::cmdSchool_Click, &Children::cmdSchool_MouseMove);
+    wire(courseLook(Tehno), &Children::cmdTehn_Click, &Children::cmdTehn_MouseMove);
+    wire(courseLook(Driving), &Children::cmdVozd_Click, &Children::cmdVozd_MouseMove);
     connectBackLabel(*this, w, "cmd", false);
 }
 
 void Children::Form_Load() {
     const GameState& s = gameState();
-    for (const Course& c : Courses) {
-        control<CommandButton>(c.button)->setText(
-            fromUtf16(s.*c.flag == 1 ? c.leaveCaption : c.joinCaption));
+    for (std::size_t i = 0; i < Courses.size(); ++i) {
+        const CourseLook& l = CourseLooks[i];
+        control<CommandButton>(l.button)->setText(
+            fromUtf16(s.*Courses[i].flag == 1 ? l.leaveCaption : l.joinCaption));
     }
     // A finished course keeps its closing remark whatever the flag says.
-    for (const Course& c : Courses) {
-        if (s.*c.level == TopLevel) {
-            auto* b = control<CommandButton>(c.button);
-            b->setText(fromUtf16(c.finishedCaption));
+    for (std::size_t i = 0; i < Courses.size(); ++i) {
+        if (s.*Courses[i].level == TopLevel) {
+            auto* b = control<CommandButton>(CourseLooks[i].button);
+            b->setText(fromUtf16(CourseLooks[i].finishedCaption));
             b->setEnabled(false);
         }
     }
@@ -54,12 +55,12 @@ void Children::cmdVozd_Click() {
 }
 
 void Children::course_Click(Id id) {
-    const Course& c = course(id);
+    const CourseLook& c = courseLook(id);
     // The caption tells whether the player attends; it always agrees with the flag.
     auto* b = control<CommandButton>(c.button);
     const bool joining = b->text() == fromUtf16(c.joinCaption);
     b->setText(fromUtf16(joining ? c.leaveCaption : c.joinCaption));
-    gameState().*c.flag = joining ? 1 : 0;
+    gameState().*course(id).flag = joining ? 1 : 0;
     panel_.showCourse(id, joining);
 }
 
@@ -74,13 +75,12 @@ void Children::cmdVozd_MouseMove() {
 }
 
 void Children::course_MouseMove(Id id) {
-    const Course& c = course(id);
-    control<Label>("lbl2")->setCaption(fromUtf16(c.description));
-    control<Label>("lbl")->setCaption(QString::number(fee(c)));
+    control<Label>("lbl2")->setCaption(fromUtf16(courseLook(id).description));
+    control<Label>("lbl")->setCaption(QString::number(fee(course(id))));
 }
 
 void Children::courseFinished(Id id) {
-    const Course& c = course(id);
+    const CourseLook& c = courseLook(id);
     auto* b = control<CommandButton>(c.button);
     b->setEnabled(false);
     b->setText(fromUtf16(c.finishedCaption));

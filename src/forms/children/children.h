@@ -3,12 +3,6 @@
 #include "forms/common/status_panel.h"
 #include "ui/form.h"
 
-#include <cstddef>
-
-namespace courses {
-enum Id : std::size_t;
-}
-
 // The education screen: enrol in or leave school, technical college and driving courses.
 class Children : public Form {
 public:

@@ -1,14 +1,9 @@
 #pragma once
 
+#include "state/courses.h"
 #include "state/gamestate.h"
 
 #include <QString>
-
-#include <cstddef>
-
-namespace courses {
-enum Id : std::size_t;
-}
 
 // What the secondary screens show on the main screen, one method a thing shown. The main screen
 // implements it; a screen that changes the state tells it here rather than writing the main

@@ -1,6 +1,6 @@
-#include "forms/children/courses.h"
 #include "forms/main/vantaro.h"
 #include "forms/main/vantaro_layout.h"
+#include "state/courses.h"
 #include "ui/colors.h"
 #include "ui/controls.h"
 #include "ui/layout.h"
@@ -44,9 +44,10 @@ void Vantaro::showEquipment(Int16 GameState::*piece, const QString& levelName) {
 }
 
 void Vantaro::showCourse(courses::Id course, bool attending) {
-    const courses::Course& c = courses::course(course);
+    const CourseClock& c = CourseClocks[course];
     control<Label>(c.feeLabel)
-        ->setCaption(attending ? QString::number(courses::fee(c)) : fromUtf16(courses::NoFee));
+        ->setCaption(attending ? QString::number(courses::fee(courses::course(course)))
+                               : fromUtf16(NoFee));
     // Ticks and levels stay as they are, so study resumes where it stopped.
     QTimer* t = timer(c.timer);
     if (attending) {

@@ -1,7 +1,7 @@
 #include "forms/main/vantaro.h"
 
-#include "forms/main/clock_rules.h"
 #include "forms/main/vantaro_layout.h"
+#include "state/clock_rules.h"
 #include "state/gamestate.h"
 #include "state/playclick.h"
 #include "state/sounds.h"

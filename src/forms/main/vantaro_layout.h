@@ -1,5 +1,6 @@
 #pragma once
 
+#include "state/courses.h"
 #include "state/gamestate.h"
 #include "ui/layout.h"
 
@@ -308,5 +309,30 @@ inline constexpr std::array EquipmentLabels{
     LevelLabel{&GameState::Radar, "lblRadar"},     LevelLabel{&GameState::ARadar, "lblARadar"},
     LevelLabel{&GameState::Akkom, "lblAkkom"},     LevelLabel{&GameState::ZK, "lblZK"},
 };
+
+// Each course's fee label, study clock and level label, in the course table's order.
+struct CourseClock {
+    const char* feeLabel;
+    const char* timer;
+    const char* levelLabel;
+};
+inline constexpr std::array<CourseClock, courses::Courses.size()> CourseClocks{
+    CourseClock{"lblSchollCoin", "tmrSchool", "lblSchool"},
+    CourseClock{"lblTehCoin", "tmrTeh", "lblTehno"},
+    CourseClock{"lblVozdCoin", "tmrCar", "lblVodit"},
+};
+
+// A fee label while not enrolled.
+inline constexpr const char16_t* NoFee = u"Нет";
+
+// Clock label positions: one-digit hours and two-digit days sit so that the digits end in place.
+inline constexpr int HourLeftOneDigit = 4440;
+inline constexpr int HourLeftTwoDigits = 4320;
+inline constexpr int DayLeftOneDigit = 2280;
+inline constexpr int DayLeftTwoDigits = 2160;
+
+// The hunger warning slides this far every 50 ms and starts again past the right edge.
+inline constexpr int WarningStep = 30;
+inline constexpr int WarningRestart = 10995;
 
 } // namespace vantaro_layout
