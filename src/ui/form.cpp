@@ -139,6 +139,12 @@ void discardAllForms() {
     }
 }
 
+void resetAllFormFields() {
+    for (Form* f : registry()) {
+        f->resetFields();
+    }
+}
+
 void EndProgram() {
     endedFlag() = true;
     discardAllForms();

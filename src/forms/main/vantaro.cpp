@@ -16,6 +16,15 @@ Vantaro::Vantaro(std::span<const Opener> openers, std::function<void(courses::Id
     : Form(QStringLiteral("Vantaro")), openers_(openers),
       courseFinished_(std::move(courseFinished)) {}
 
+void Vantaro::resetFields() {
+    Hour = 0;
+    Day = 0;
+    Month = 0;
+    llLeft = 0;
+    Date = {};
+    SpinAngle = 0;
+}
+
 QTimer* Vantaro::timer(const char* name) {
     return control<QTimer>(name);
 }

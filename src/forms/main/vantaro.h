@@ -57,6 +57,8 @@ public:
 
     [[nodiscard]] QTimer* timer(const char* name);
 
+    void resetFields() override;
+
     // What the other screens show here. Each write loads the screen when it is not loaded, as
     // any reference to one of its labels does.
     void showMoney(Int16 money) override;

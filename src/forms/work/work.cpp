@@ -10,6 +10,10 @@ using namespace work_layout;
 
 Work::Work(StatusPanel& panel) : Form(QStringLiteral("Work")), panel_(panel) {}
 
+void Work::resetFields() {
+    CurrentJob = 0;
+}
+
 void Work::build(FormWindow& w) {
     setupScreenWindow(w, {QStringLiteral("Работа"), ClientWidth, ClientHeight, Background, true});
     buildControls(w, Controls);

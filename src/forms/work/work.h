@@ -15,6 +15,8 @@ public:
     // survives closing and reopening the screen.
     Int16 CurrentJob;
 
+    void resetFields() override;
+
     // The nine job buttons share these, each with its row of the catalogue.
     void job_Click(std::size_t job);
     void job_MouseMove(std::size_t job);
