@@ -12,11 +12,9 @@ Car::Car(StatusPanel& panel) : Form(QStringLiteral("Car")), panel_(panel) {}
 void Car::build(FormWindow& w) {
     setupScreenWindow(w, {fromUtf16(Caption), ClientWidth, ClientHeight, Background});
     buildControls(w, Controls);
-    for (std::size_t i = 0; i < Pieces.size(); ++i) {
-        auto* b = w.findChild<CommandButton*>(QString::fromLatin1(Pieces[i].button));
-        QObject::connect(b, &QPushButton::clicked, b, [this, i] { piece_Click(i); });
-        QObject::connect(b, &CommandButton::MouseMove, b, [this, i] { piece_MouseMove(i); });
-    }
+    connectButtonRow(
+        w, Pieces, [this](std::size_t row) { piece_Click(row); },
+        [this](std::size_t row) { piece_MouseMove(row); });
     auto* frame = w.findChild<Frame*>(QStringLiteral("Frame1"));
     QObject::connect(frame, &Frame::MouseMove, frame, [this] { Form_MouseMove(); });
     auto* lbl = w.findChild<Label*>(QStringLiteral("lbl"));

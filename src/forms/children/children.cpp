@@ -14,16 +14,9 @@ Children::Children(StatusPanel& panel) : Form(QStringLiteral("Children")), panel
 void Children::build(FormWindow& w) {
     setupScreenWindow(w, {padded(CaptionBlanks, Caption), ClientWidth, ClientHeight, Background});
     buildControls(w, Controls);
-    const auto wire = [this, &w](const CourseLook& c, void (Children::*click)(),
-                                 void (Children::*mouseMove)()) {
-        auto* b = w.findChild<CommandButton*>(QString::fromLatin1(c.button));
-        QObject::connect(b, &QPushButton::clicked, b, [this, click] { (this->*click)(); });
-        QObject::connect(b, &CommandButton::MouseMove, b,
-                         [this, mouseMove] { (this->*mouseMove)(); });
-    };
-    wire(courseLook(School), &Children::cmdSchool_Click, &Children::cmdSchool_MouseMove);
-    wire(courseLook(Tehno), &Children::cmdTehn_Click, &Children::cmdTehn_MouseMove);
-    wire(courseLook(Driving), &Children::cmdVozd_Click, &Children::cmdVozd_MouseMove);
+    connectButtonRow(
+        w, CourseLooks, [this](std::size_t row) { course_Click(row); },
+        [this](std::size_t row) { course_MouseMove(row); });
     connectBackLabel(*this, w, "cmd", false);
 }
 
@@ -44,18 +37,9 @@ void Children::Form_Load() {
     }
 }
 
-void Children::cmdSchool_Click() {
-    course_Click(School);
-}
-void Children::cmdTehn_Click() {
-    course_Click(Tehno);
-}
-void Children::cmdVozd_Click() {
-    course_Click(Driving);
-}
-
-void Children::course_Click(Id id) {
-    const CourseLook& c = courseLook(id);
+void Children::course_Click(std::size_t row) {
+    const auto id = static_cast<Id>(row);
+    const CourseLook& c = CourseLooks.at(row);
     // The caption tells whether the player attends; it always agrees with the flag.
     auto* b = control<CommandButton>(c.button);
     const bool joining = b->text() == fromUtf16(c.joinCaption);
@@ -64,19 +48,9 @@ void Children::course_Click(Id id) {
     panel_.showCourse(id, joining);
 }
 
-void Children::cmdSchool_MouseMove() {
-    course_MouseMove(School);
-}
-void Children::cmdTehn_MouseMove() {
-    course_MouseMove(Tehno);
-}
-void Children::cmdVozd_MouseMove() {
-    course_MouseMove(Driving);
-}
-
-void Children::course_MouseMove(Id id) {
-    control<Label>("lbl2")->setCaption(fromUtf16(courseLook(id).description));
-    control<Label>("lbl")->setCaption(QString::number(fee(course(id))));
+void Children::course_MouseMove(std::size_t row) {
+    control<Label>("lbl2")->setCaption(fromUtf16(CourseLooks.at(row).description));
+    control<Label>("lbl")->setCaption(QString::number(fee(Courses.at(row))));
 }
 
 void Children::courseFinished(Id id) {

@@ -8,12 +8,9 @@ class Children : public Form {
 public:
     explicit Children(StatusPanel& panel);
 
-    void cmdSchool_Click();
-    void cmdTehn_Click();
-    void cmdVozd_Click();
-    void cmdSchool_MouseMove();
-    void cmdTehn_MouseMove();
-    void cmdVozd_MouseMove();
+    // The three course buttons share these, each with its row of the course table.
+    void course_Click(std::size_t row);
+    void course_MouseMove(std::size_t row);
     void Form_MouseMove() override;
 
     // Study completed the course: its button is locked under its closing remark. Loads the
@@ -25,10 +22,6 @@ protected:
     void Form_Load() override;
 
 private:
-    // The three buttons work alike, each with its row of the course table.
-    void course_Click(courses::Id id);
-    void course_MouseMove(courses::Id id);
-
     StatusPanel& panel_;
 };
 

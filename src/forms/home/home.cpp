@@ -13,11 +13,9 @@ Home::Home(StatusPanel& panel) : Form(QStringLiteral("Home")), panel_(panel) {}
 void Home::build(FormWindow& w) {
     setupScreenWindow(w, {fromUtf16(Caption), ClientWidth, ClientHeight, Background});
     buildControls(w, Controls);
-    for (std::size_t i = 0; i < Ladders.size(); ++i) {
-        auto* b = w.findChild<CommandButton*>(QString::fromLatin1(Ladders[i].button));
-        QObject::connect(b, &QPushButton::clicked, b, [this, i] { ladder_Click(i); });
-        QObject::connect(b, &CommandButton::MouseMove, b, [this, i] { ladder_MouseMove(i); });
-    }
+    connectButtonRow(
+        w, Ladders, [this](std::size_t row) { ladder_Click(row); },
+        [this](std::size_t row) { ladder_MouseMove(row); });
     connectBackLabel(*this, w, "cmd", true);
 }
 

@@ -15,11 +15,9 @@ Shop::Shop(StatusPanel& panel) : Form(QStringLiteral("Shop")), panel_(panel) {}
 void Shop::build(FormWindow& w) {
     setupScreenWindow(w, {padded(CaptionBlanks, Caption), ClientWidth, ClientHeight, Background});
     buildControls(w, Controls);
-    for (std::size_t i = 0; i < Meals.size(); ++i) {
-        auto* b = w.findChild<CommandButton*>(QString::fromLatin1(Meals[i].button));
-        QObject::connect(b, &QPushButton::clicked, b, [this, i] { meal_Click(i); });
-        QObject::connect(b, &CommandButton::MouseMove, b, [this, i] { meal_MouseMove(i); });
-    }
+    connectButtonRow(
+        w, Meals, [this](std::size_t row) { meal_Click(row); },
+        [this](std::size_t row) { meal_MouseMove(row); });
     connectBackLabel(*this, w, "lblNazad", false);
 }
 

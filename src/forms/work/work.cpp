@@ -17,11 +17,9 @@ void Work::resetFields() {
 void Work::build(FormWindow& w) {
     setupScreenWindow(w, {QStringLiteral("Работа"), ClientWidth, ClientHeight, Background, true});
     buildControls(w, Controls);
-    for (std::size_t i = 0; i < jobs::Catalogue.size(); ++i) {
-        auto* b = w.findChild<CommandButton*>(QString::fromLatin1(jobs::Catalogue[i].button));
-        QObject::connect(b, &QPushButton::clicked, b, [this, i] { job_Click(i); });
-        QObject::connect(b, &CommandButton::MouseMove, b, [this, i] { job_MouseMove(i); });
-    }
+    connectButtonRow(
+        w, jobs::Catalogue, [this](std::size_t row) { job_Click(row); },
+        [this](std::size_t row) { job_MouseMove(row); });
     auto* fr = w.findChild<Frame*>(QStringLiteral("fr"));
     QObject::connect(fr, &Frame::Click, fr, [this] { fr_Click(); });
     const auto label = [&w](const char* name) {
