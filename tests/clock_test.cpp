@@ -1,5 +1,5 @@
-#include "forms/main/clock_rules.h"
 #include "game_fixture.h"
+#include "state/clock_rules.h"
 
 #include <QProperty>
 #include <QTimer>

@@ -1,8 +1,8 @@
 #include "forms/car/car_layout.h"
-#include "forms/children/courses.h"
 #include "forms/work/jobs.h"
 #include "forms/work/work.h"
 #include "game_fixture.h"
+#include "state/courses.h"
 
 #include <QRegularExpression>
 

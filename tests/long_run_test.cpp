@@ -1,6 +1,6 @@
 #include "forms/car/car_layout.h"
 #include "forms/children/children.h"
-#include "forms/children/courses.h"
+#include "forms/children/children_layout.h"
 #include "forms/work/work.h"
 #include "game_fixture.h"
 
@@ -33,7 +33,7 @@ TEST_F(LongRun, TenYearsWithoutFoodNeitherCrashNorWrap) {
         s.*piece.level = 5;
     }
     children().show();
-    for (const auto& c : courses::Courses) {
+    for (const auto& c : children_layout::CourseLooks) {
         ctl<CommandButton>(children(), c.button)->click();
     }
     constexpr int Hours = 87'600;

@@ -1,10 +1,12 @@
 #include "forms/car/car.h"
 #include "forms/car/car_layout.h"
 #include "forms/children/children.h"
-#include "forms/children/courses.h"
+#include "forms/children/children_layout.h"
+#include "forms/main/vantaro_layout.h"
 #include "forms/shop/shop.h"
 #include "forms/work/work.h"
 #include "game_fixture.h"
+#include "state/courses.h"
 
 #include <QLineEdit>
 #include <QTimer>
@@ -50,7 +52,7 @@ TEST_F(WholeGame, FromTheStartScreenToTheTopJob) {
 
     // School, technical college and driving courses at once.
     open("cmdSchool");
-    for (const auto& c : courses::Courses) {
+    for (const auto& c : children_layout::CourseLooks) {
         press(children(), c.button);
     }
     EXPECT_EQ(main("lblSchollCoin"), QStringLiteral("5"));
@@ -67,11 +69,12 @@ TEST_F(WholeGame, FromTheStartScreenToTheTopJob) {
         checkPanel();
     }
     EXPECT_EQ(hours, 850) << "the driving course is the longest: 5 levels of 170 hours";
-    for (const auto& c : courses::Courses) {
+    for (std::size_t i = 0; i < courses::Courses.size(); ++i) {
+        const auto& c = courses::Courses[i];
         EXPECT_EQ((s.*c.level).value(), 5);
         EXPECT_EQ((s.*c.flag).value(), 0) << "a finished course is no longer paid for";
-        EXPECT_EQ(main(c.levelLabel), fromUtf16(c.levels[5]));
-        EXPECT_EQ(main(c.feeLabel), QStringLiteral("Нет"));
+        EXPECT_EQ(main(vantaro_layout::CourseClocks[i].levelLabel), fromUtf16(c.levels[5]));
+        EXPECT_EQ(main(vantaro_layout::CourseClocks[i].feeLabel), QStringLiteral("Нет"));
     }
     EXPECT_EQ(main("lblSchool"), QStringLiteral("М О З Г"));
     EXPECT_EQ(s.Sitost.value(), 200 - 2 * (850 / 24));
@@ -95,10 +98,12 @@ TEST_F(WholeGame, FromTheStartScreenToTheTopJob) {
 
     // Every piece of equipment to its top level.
     open("cmdKorabl");
-    for (const auto& piece : car_layout::Pieces) {
+    for (std::size_t row = 0; row < car_layout::Pieces.size(); ++row) {
+        const auto& piece = car_layout::Pieces[row];
+        ASSERT_EQ(vantaro_layout::EquipmentLabels[row].level, piece.level);
         for (int level = 1; level <= 5; ++level) {
             press(car(), piece.button);
-            EXPECT_EQ(main(piece.mainLabel),
+            EXPECT_EQ(main(vantaro_layout::EquipmentLabels[row].label),
                       fromUtf16(piece.names[static_cast<std::size_t>(level - 1)]));
         }
         EXPECT_FALSE(ctl<CommandButton>(car(), piece.button)->isEnabled());

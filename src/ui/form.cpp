@@ -172,6 +172,12 @@ void discardAllForms() {
     }
 }
 
+void resetAllFormFields() {
+    for (Form* f : registry()) {
+        f->resetFields();
+    }
+}
+
 void EndProgram() {
     endedFlag() = true;
     discardAllForms();

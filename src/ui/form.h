@@ -73,6 +73,10 @@ public:
     // The pointer moved over the bare window, not over one of its controls.
     virtual void Form_MouseMove() {}
 
+    // Puts the form's own fields back as they are on a new object. A form with fields of its
+    // own overrides this, so that a fresh game can be had without a new process.
+    virtual void resetFields() {}
+
 protected:
     virtual void build(FormWindow& w) = 0;
     virtual void Form_Load() {}
@@ -92,3 +96,5 @@ bool programEnded();
 void resetProgramEnded();
 // Discards the windows of all forms, as at the end of the program.
 void discardAllForms();
+// Resets the own fields of every form made so far.
+void resetAllFormFields();

@@ -2,16 +2,14 @@
 
 #include "support/reset.h"
 
+#include "app/screens.h"
 #include "forms/begin/begin.h"
-#include "forms/car/car.h"
 #include "forms/car/car_layout.h"
-#include "forms/children/children.h"
-#include "forms/children/courses.h"
-#include "forms/home/home.h"
 #include "forms/home/home_layout.h"
 #include "forms/main/vantaro.h"
-#include "forms/shop/shop.h"
+#include "forms/main/vantaro_layout.h"
 #include "forms/work/work.h"
+#include "state/courses.h"
 #include "state/gamestate.h"
 #include "state/playclick.h"
 #include "ui/controls.h"
@@ -27,11 +25,16 @@
 #include <array>
 #include <map>
 #include <sstream>
+#include <vector>
 
 namespace {
 
-std::array<Form*, 7> allForms() {
-    return {&begin(), &vantaro(), &shop(), &work(), &home(), &car(), &children()};
+std::vector<Form*> allForms() {
+    std::vector<Form*> forms{&begin(), &vantaro()};
+    for (const Opener& o : screenOpeners()) {
+        forms.push_back(&o.screen());
+    }
+    return forms;
 }
 
 // Events go straight to their widgets, without an event loop, so no real timer can fire in
@@ -64,6 +67,18 @@ QString label(const char* name) {
         l = window->findChild<Label*>(QString::fromLatin1(name));
     }
     return l->text();
+}
+
+// The main screen's label for a ladder's level.
+template <std::size_t N>
+const char* mainLabel(const std::array<vantaro_layout::LevelLabel, N>& labels,
+                      Int16 GameState::*level) {
+    for (const auto& l : labels) {
+        if (l.level == level) {
+            return l.label;
+        }
+    }
+    return "(no label)";
 }
 
 } // namespace
@@ -241,8 +256,8 @@ void RandomPlayer::tick() {
 }
 
 void RandomPlayer::openOrClose() {
-    std::array<Form*, 5> screens{&shop(), &work(), &home(), &car(), &children()};
-    Form* f = screens[static_cast<std::size_t>(pick(screens.size()))];
+    const auto openers = screenOpeners();
+    Form* f = &openers[static_cast<std::size_t>(pick(static_cast<int>(openers.size())))].screen();
     const int how = pick(6);
     if (how == 0 && f->isLoaded()) {
         last_ = "window system closes " + f->name().toStdString();
@@ -273,17 +288,19 @@ std::string RandomPlayer::brokenInvariant() const {
             out << name << " level " << v.value() << "; ";
         }
     };
-    for (const auto& p : car_layout::Pieces) {
-        levelOk(p.mainLabel, s.*p.level);
+    for (const auto& l : vantaro_layout::EquipmentLabels) {
+        levelOk(l.label, s.*l.level);
     }
-    for (const auto& l : home_layout::Ladders) {
-        levelOk(l.mainLabel, s.*l.level);
+    for (const auto& l : vantaro_layout::HousingLabels) {
+        levelOk(l.label, s.*l.level);
     }
-    for (const auto& c : courses::Courses) {
-        levelOk(c.levelLabel, s.*c.level);
+    for (std::size_t i = 0; i < courses::Courses.size(); ++i) {
+        const auto& c = courses::Courses[i];
+        const char* levelLabel = vantaro_layout::CourseClocks[i].levelLabel;
+        levelOk(levelLabel, s.*c.level);
         const Int16 ticks = s.*c.ticks;
         if (ticks < 0 || ticks >= c.ticksPerLevel) {
-            out << c.levelLabel << " ticks " << ticks.value() << "; ";
+            out << levelLabel << " ticks " << ticks.value() << "; ";
         }
     }
     for (Form* f : allForms()) {
@@ -310,28 +327,31 @@ std::string RandomPlayer::brokenInvariant() const {
     for (const auto& p : car_layout::Pieces) {
         const int level = (s.*p.level).value();
         if (level >= 0 && level <= 5) {
-            shows(p.mainLabel, level == 0
-                                   ? QStringLiteral("Нет")
-                                   : fromUtf16(p.names[static_cast<std::size_t>(level - 1)]));
+            shows(mainLabel(vantaro_layout::EquipmentLabels, p.level),
+                  level == 0 ? QStringLiteral("Нет")
+                             : fromUtf16(p.names[static_cast<std::size_t>(level - 1)]));
         }
     }
-    for (const auto& c : courses::Courses) {
+    for (std::size_t i = 0; i < courses::Courses.size(); ++i) {
+        const auto& c = courses::Courses[i];
+        const auto& clock = vantaro_layout::CourseClocks[i];
         const int level = (s.*c.level).value();
         if (level >= 0 && level <= 5) {
-            shows(c.levelLabel, fromUtf16(c.levels[static_cast<std::size_t>(level)]));
+            shows(clock.levelLabel, fromUtf16(c.levels[static_cast<std::size_t>(level)]));
         }
-        shows(c.feeLabel,
+        shows(clock.feeLabel,
               s.*c.flag == 1 ? QString::number(courses::fee(c)) : QStringLiteral("Нет"));
-        const bool runs = vantaro().timer(c.timer)->isActive();
+        const bool runs = vantaro().timer(clock.timer)->isActive();
         if (runs != (s.*c.flag == 1 && s.*c.level < 5)) {
-            out << c.timer << (runs ? " runs" : " stands") << " with flag " << (s.*c.flag).value()
-                << " and level " << level << "; ";
+            out << clock.timer << (runs ? " runs" : " stands") << " with flag "
+                << (s.*c.flag).value() << " and level " << level << "; ";
         }
     }
     for (const auto& l : home_layout::Ladders) {
         const Int16 level = s.*l.level;
         const char* zero = l.level == &GameState::HomeRooms ? "БОМЖ" : "Нет";
-        shows(l.mainLabel, level == 0 ? QString::fromUtf8(zero) : level.str());
+        shows(mainLabel(vantaro_layout::HousingLabels, l.level),
+              level == 0 ? QString::fromUtf8(zero) : level.str());
     }
     if (!work().isLoaded()) {
         shows("lblZarplata", s.Zarplata.str());

@@ -1,7 +1,5 @@
 #include "support/reset.h"
 
-#include "forms/main/vantaro.h"
-#include "forms/work/work.h"
 #include "state/gamestate.h"
 #include "ui/controls.h"
 #include "ui/form.h"
@@ -13,14 +11,7 @@ void resetGame() {
     discardAllForms();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     gameState() = GameState{};
-    Vantaro& v = vantaro();
-    v.Hour = 0;
-    v.Day = 0;
-    v.Month = 0;
-    v.llLeft = 0;
-    v.Date = {};
-    v.SpinAngle = 0;
-    work().CurrentJob = 0;
+    resetAllFormFields();
     resetProgramEnded();
     Label::setKeyboardNavigation(false);
 }

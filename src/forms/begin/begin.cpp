@@ -1,7 +1,6 @@
 #include "forms/begin/begin.h"
 
 #include "forms/begin/begin_layout.h"
-#include "forms/main/vantaro.h"
 #include "state/gamestate.h"
 #include "state/playclick.h"
 #include "state/sounds.h"
@@ -19,12 +18,8 @@ const QString BlankNameText =
 const QString BlankNameTitle = QStringLiteral("Не понял?...");
 } // namespace
 
-Begin& begin() {
-    static Begin form;
-    return form;
-}
-
-Begin::Begin() : Form(QStringLiteral("Begin")) {}
+Begin::Begin(StatusPanel& panel, Form& next)
+    : Form(QStringLiteral("Begin")), panel_(panel), next_(next) {}
 
 const QString& Begin::title() {
     static const QString t = QString(begin_layout::TitleLeadingBlanks, QLatin1Char(' ')) +
@@ -112,7 +107,7 @@ void Begin::confirm() {
     }
     unload();
     PlayClick(sound::Click);
-    vantaro().show();
+    next_.show();
 }
 
 void Begin::Form_Unload() {
@@ -123,8 +118,8 @@ void Begin::Form_Unload() {
         s.Sitost = OrdinaryStart.sitost;
         return;
     }
-    // Referring to the name label brings the main screen up with its own load step.
-    vantaro().control<Label>("lblName")->setForeColor(color::Red);
+    // The red name brings the main screen up with its own load step.
+    panel_.showSpecialName();
     s.Money = RichStart.money;
     s.Sitost = RichStart.sitost;
 }
@@ -140,7 +135,7 @@ bool Begin::Form_KeyDown(int key) {
 void Begin::onCloseRequested() {
     unload();
     // With an ordinary name nothing is left on screen, and that ends the game.
-    if (!vantaro().isLoaded()) {
+    if (!next_.isLoaded()) {
         EndProgram();
     }
 }

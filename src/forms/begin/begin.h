@@ -1,5 +1,6 @@
 #pragma once
 
+#include "forms/common/status_panel.h"
 #include "ui/form.h"
 
 class QLineEdit;
@@ -8,7 +9,8 @@ class Label;
 // The start screen: the player types a name and confirms it.
 class Begin : public Form {
 public:
-    Begin();
+    // `next`: the screen a confirmed name leads to, which `panel` belongs to.
+    Begin(StatusPanel& panel, Form& next);
 
     void Text1_Change();
     void Label2_MouseDown();
@@ -30,6 +32,10 @@ protected:
 private:
     void confirm();
     void place(int left, int top, int border);
+
+    StatusPanel& panel_;
+    Form& next_;
 };
 
+// Made where the program is put together.
 Begin& begin();

@@ -2,27 +2,19 @@
 
 #include "forms/car/car_layout.h"
 #include "forms/common/screen.h"
-#include "forms/main/vantaro.h"
 #include "state/gamestate.h"
 #include "ui/controls.h"
 
 using namespace car_layout;
 
-Car& car() {
-    static Car form;
-    return form;
-}
-
-Car::Car() : Form(QStringLiteral("Car")) {}
+Car::Car(StatusPanel& panel) : Form(QStringLiteral("Car")), panel_(panel) {}
 
 void Car::build(FormWindow& w) {
     setupScreenWindow(w, {fromUtf16(Caption), ClientWidth, ClientHeight, Background});
     buildControls(w, Controls);
-    for (std::size_t i = 0; i < Pieces.size(); ++i) {
-        auto* b = w.findChild<CommandButton*>(QString::fromLatin1(Pieces[i].button));
-        QObject::connect(b, &QPushButton::clicked, b, [this, i] { piece_Click(i); });
-        QObject::connect(b, &CommandButton::MouseMove, b, [this, i] { piece_MouseMove(i); });
-    }
+    connectButtonRow(
+        w, Pieces, [this](std::size_t row) { piece_Click(row); },
+        [this](std::size_t row) { piece_MouseMove(row); });
     auto* frame = w.findChild<Frame*>(QStringLiteral("Frame1"));
     QObject::connect(frame, &Frame::MouseMove, frame, [this] { Form_MouseMove(); });
     auto* lbl = w.findChild<Label*>(QStringLiteral("lbl"));
@@ -63,8 +55,8 @@ void Car::piece_Click(std::size_t piece) {
     if (level + 1 == TopLevel) {
         control<CommandButton>(p.button)->setEnabled(false);
     }
-    vantaro().control<Label>("lblMoney")->setCaption(s.Money.str());
-    vantaro().control<Label>(p.mainLabel)->setCaption(fromUtf16(p.names.at(step)));
+    panel_.showMoney(s.Money);
+    panel_.showEquipment(p.level, fromUtf16(p.names.at(step)));
     if (level == 0) {
         for (const Piece& dependent : Pieces) {
             if (dependent.needs == p.level) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "forms/common/status_panel.h"
 #include "ui/form.h"
 
 #include <cstddef>
@@ -7,7 +8,7 @@
 // The ship equipment shop: ten pieces, each bought up a ladder of five named, priced levels.
 class Car : public Form {
 public:
-    Car();
+    explicit Car(StatusPanel& panel);
 
     // The ten purchase buttons share these, each with its row of the piece table.
     void piece_Click(std::size_t piece);
@@ -18,6 +19,10 @@ public:
 protected:
     void build(FormWindow& w) override;
     void Form_Load() override;
+
+private:
+    StatusPanel& panel_;
 };
 
+// Made where the program is put together.
 Car& car();

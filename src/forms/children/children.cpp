@@ -1,97 +1,63 @@
 #include "forms/children/children.h"
 
 #include "forms/children/children_layout.h"
-#include "forms/children/courses.h"
 #include "forms/common/screen.h"
-#include "forms/main/vantaro.h"
+#include "state/courses.h"
 #include "state/gamestate.h"
 #include "ui/controls.h"
-
-#include <QTimer>
 
 using namespace children_layout;
 using namespace courses;
 
-Children& children() {
-    static Children form;
-    return form;
-}
-
-Children::Children() : Form(QStringLiteral("Children")) {}
+Children::Children(StatusPanel& panel) : Form(QStringLiteral("Children")), panel_(panel) {}
 
 void Children::build(FormWindow& w) {
     setupScreenWindow(w, {padded(CaptionBlanks, Caption), ClientWidth, ClientHeight, Background});
     buildControls(w, Controls);
-    const auto wire = [this, &w](const Course& c, void (Children::*click)(),
-                                 void (Children::*mouseMove)()) {
-        auto* b = w.findChild<CommandButton*>(QString::fromLatin1(c.button));
-        QObject::connect(b, &QPushButton::clicked, b, [this, click] { (this->*click)(); });
-        QObject::connect(b, &CommandButton::MouseMove, b,
-                         [this, mouseMove] { (this->*mouseMove)(); });
-    };
-    wire(course(School), &Children::cmdSchool_Click, &Children::cmdSchool_MouseMove);
-    wire(course(Tehno), &Children::cmdTehn_Click, &Children::cmdTehn_MouseMove);
-    wire(course(Driving), &Children::cmdVozd_Click, &Children::cmdVozd_MouseMove);
+    connectButtonRow(
+        w, CourseLooks, [this](std::size_t row) { course_Click(row); },
+        [this](std::size_t row) { course_MouseMove(row); });
     connectBackLabel(*this, w, "cmd", false);
 }
 
 void Children::Form_Load() {
     const GameState& s = gameState();
-    for (const Course& c : Courses) {
-        control<CommandButton>(c.button)->setText(
-            fromUtf16(s.*c.flag == 1 ? c.leaveCaption : c.joinCaption));
+    for (std::size_t i = 0; i < Courses.size(); ++i) {
+        const CourseLook& l = CourseLooks[i];
+        control<CommandButton>(l.button)->setText(
+            fromUtf16(s.*Courses[i].flag == 1 ? l.leaveCaption : l.joinCaption));
     }
     // A finished course keeps its closing remark whatever the flag says.
-    for (const Course& c : Courses) {
-        if (s.*c.level == TopLevel) {
-            auto* b = control<CommandButton>(c.button);
-            b->setText(fromUtf16(c.finishedCaption));
+    for (std::size_t i = 0; i < Courses.size(); ++i) {
+        if (s.*Courses[i].level == TopLevel) {
+            auto* b = control<CommandButton>(CourseLooks[i].button);
+            b->setText(fromUtf16(CourseLooks[i].finishedCaption));
             b->setEnabled(false);
         }
     }
 }
 
-void Children::cmdSchool_Click() {
-    course_Click(course(School));
-}
-void Children::cmdTehn_Click() {
-    course_Click(course(Tehno));
-}
-void Children::cmdVozd_Click() {
-    course_Click(course(Driving));
-}
-
-void Children::course_Click(const Course& c) {
+void Children::course_Click(std::size_t row) {
+    const auto id = static_cast<Id>(row);
+    const CourseLook& c = CourseLooks.at(row);
     // The caption tells whether the player attends; it always agrees with the flag.
     auto* b = control<CommandButton>(c.button);
     const bool joining = b->text() == fromUtf16(c.joinCaption);
     b->setText(fromUtf16(joining ? c.leaveCaption : c.joinCaption));
-    gameState().*c.flag = joining ? 1 : 0;
-    vantaro()
-        .control<Label>(c.feeLabel)
-        ->setCaption(joining ? QString::number(fee(c)) : fromUtf16(NoFee));
-    // Ticks and levels stay as they are, so study resumes where it stopped.
-    QTimer* t = vantaro().timer(c.timer);
-    if (joining) {
-        t->start();
-    } else {
-        t->stop();
-    }
+    gameState().*course(id).flag = joining ? 1 : 0;
+    panel_.showCourse(id, joining);
 }
 
-void Children::cmdSchool_MouseMove() {
-    course_MouseMove(course(School));
-}
-void Children::cmdTehn_MouseMove() {
-    course_MouseMove(course(Tehno));
-}
-void Children::cmdVozd_MouseMove() {
-    course_MouseMove(course(Driving));
+void Children::course_MouseMove(std::size_t row) {
+    control<Label>("lbl2")->setCaption(fromUtf16(CourseLooks.at(row).description));
+    control<Label>("lbl")->setCaption(QString::number(fee(Courses.at(row))));
 }
 
-void Children::course_MouseMove(const Course& c) {
-    control<Label>("lbl2")->setCaption(fromUtf16(c.description));
-    control<Label>("lbl")->setCaption(QString::number(fee(c)));
+void Children::courseFinished(Id id) {
+    const CourseLook& c = courseLook(id);
+    auto* b = control<CommandButton>(c.button);
+    b->setEnabled(false);
+    b->setText(fromUtf16(c.finishedCaption));
 }
 
 void Children::Form_MouseMove() {

@@ -36,6 +36,13 @@ void connectBackLabel(Form& form, FormWindow& w, const char* name, bool clicks) 
     });
 }
 
+void connectRowButton(FormWindow& w, const char* button, std::size_t row, const RowHandler& click,
+                      const RowHandler& mouseMove) {
+    auto* b = w.findChild<CommandButton*>(QString::fromLatin1(button));
+    QObject::connect(b, &QPushButton::clicked, b, [click, row] { click(row); });
+    QObject::connect(b, &CommandButton::MouseMove, b, [mouseMove, row] { mouseMove(row); });
+}
+
 QString padded(int blanks, const char16_t* text) {
     return QString(blanks, QLatin1Char(' ')) + fromUtf16(text);
 }

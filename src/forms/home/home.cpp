@@ -2,28 +2,20 @@
 
 #include "forms/common/screen.h"
 #include "forms/home/home_layout.h"
-#include "forms/main/vantaro.h"
 #include "state/playclick.h"
 #include "state/sounds.h"
 #include "ui/controls.h"
 
 using namespace home_layout;
 
-Home& home() {
-    static Home form;
-    return form;
-}
-
-Home::Home() : Form(QStringLiteral("Home")) {}
+Home::Home(StatusPanel& panel) : Form(QStringLiteral("Home")), panel_(panel) {}
 
 void Home::build(FormWindow& w) {
     setupScreenWindow(w, {fromUtf16(Caption), ClientWidth, ClientHeight, Background});
     buildControls(w, Controls);
-    for (std::size_t i = 0; i < Ladders.size(); ++i) {
-        auto* b = w.findChild<CommandButton*>(QString::fromLatin1(Ladders[i].button));
-        QObject::connect(b, &QPushButton::clicked, b, [this, i] { ladder_Click(i); });
-        QObject::connect(b, &CommandButton::MouseMove, b, [this, i] { ladder_MouseMove(i); });
-    }
+    connectButtonRow(
+        w, Ladders, [this](std::size_t row) { ladder_Click(row); },
+        [this](std::size_t row) { ladder_MouseMove(row); });
     connectBackLabel(*this, w, "cmd", true);
 }
 
@@ -55,8 +47,8 @@ void Home::ladder_Click(std::size_t ladder) {
     }
     s.*l.level = level + 1;
     s.Money -= price;
-    vantaro().control<Label>("lblMoney")->setCaption(s.Money.str());
-    vantaro().control<Label>(l.mainLabel)->setCaption((s.*l.level).str());
+    panel_.showMoney(s.Money);
+    panel_.showHousing(l.level, s.*l.level);
 }
 
 void Home::ladder_MouseMove(std::size_t ladder) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "forms/common/status_panel.h"
 #include "ui/form.h"
 
 #include <cstddef>
@@ -7,7 +8,7 @@
 // The flat: rooms, furniture and a bathroom, each up a ladder of five priced steps.
 class Home : public Form {
 public:
-    Home();
+    explicit Home(StatusPanel& panel);
 
     // The three purchase buttons share these, each with its row of the ladder table.
     void ladder_Click(std::size_t ladder);
@@ -17,6 +18,10 @@ public:
 protected:
     void build(FormWindow& w) override;
     void Form_Load() override;
+
+private:
+    StatusPanel& panel_;
 };
 
+// Made where the program is put together.
 Home& home();

@@ -22,7 +22,6 @@ struct Ladder {
     const char* button;
     const char16_t* caption;
     Int16 GameState::*level;
-    const char* mainLabel;
     std::array<int, TopLevel> prices;
     twips::Rect rect;
 };
@@ -30,19 +29,16 @@ inline constexpr std::array Ladders{
     Ladder{"cmdHome",
            u"Продать старую квартиру и купить новую (+1 комната)",
            &GameState::HomeRooms,
-           "lblHome",
            {20, 35, 45, 60, 80},
            {120, 120, 4335, 255}},
     Ladder{"cmdMebel",
            u"Купить мебель",
            &GameState::MebelLevel,
-           "lblMebel",
            {10, 15, 25, 35, 50},
            {120, 360, 4335, 255}},
     Ladder{"cmdVanna",
            u"Купить ванную",
            &GameState::VannaLevel,
-           "lblVanna",
            {15, 20, 30, 40, 55},
            {120, 600, 4335, 255}},
 };

@@ -1,11 +1,13 @@
-#include "forms/main/clock_rules.h"
 #include "forms/main/vantaro.h"
+#include "forms/main/vantaro_layout.h"
+#include "state/clock_rules.h"
 #include "ui/colors.h"
 #include "ui/controls.h"
 
 #include <QTimer>
 
 using namespace clock_rules;
+using namespace vantaro_layout;
 
 namespace {
 Int16 asInt16(unsigned v) {

@@ -1,6 +1,6 @@
-#include "forms/children/courses.h"
-#include "forms/children/children.h"
+#include "state/courses.h"
 #include "forms/main/vantaro.h"
+#include "forms/main/vantaro_layout.h"
 #include "state/gamestate.h"
 #include "ui/controls.h"
 #include "ui/layout.h"
@@ -8,11 +8,12 @@
 #include <QTimer>
 
 using namespace courses;
+using vantaro_layout::CourseClocks;
+using vantaro_layout::NoFee;
 
-namespace {
-
-// One second of study in course `c`.
-void study(Vantaro& v, const Course& c) {
+void Vantaro::study(Id id) {
+    const Course& c = course(id);
+    const auto& labels = CourseClocks[id];
     GameState& s = gameState();
     Int16& ticks = s.*c.ticks;
     Int16& level = s.*c.level;
@@ -22,35 +23,29 @@ void study(Vantaro& v, const Course& c) {
         ++level;
     }
     if (level >= 0 && level <= TopLevel) {
-        v.control<Label>(c.levelLabel)
+        control<Label>(labels.levelLabel)
             ->setCaption(fromUtf16(c.levels[static_cast<std::size_t>(level.value())]));
     }
     if (level != TopLevel) {
         return;
     }
     ticks = 0;
-    v.timer(c.timer)->stop();
+    timer(labels.timer)->stop();
     // There is nothing left to learn, so the enrolment ends and the clock stops charging the
     // fee; the button below is locked, so the player could never leave on their own.
     s.*c.flag = 0;
-    v.control<Label>(c.feeLabel)->setCaption(fromUtf16(NoFee));
-    // Loads the education screen hidden when it is closed, so the lock is there whenever it
-    // is shown.
-    auto* b = children().control<CommandButton>(c.button);
-    b->setEnabled(false);
-    b->setText(fromUtf16(c.finishedCaption));
+    control<Label>(labels.feeLabel)->setCaption(fromUtf16(NoFee));
+    courseFinished_(id);
 }
 
-} // namespace
-
 void Vantaro::tmrSchool_Timer() {
-    study(*this, course(School));
+    study(School);
 }
 
 void Vantaro::tmrTeh_Timer() {
-    study(*this, course(Tehno));
+    study(Tehno);
 }
 
 void Vantaro::tmrCar_Timer() {
-    study(*this, course(Driving));
+    study(Driving);
 }

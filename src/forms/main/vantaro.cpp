@@ -1,12 +1,7 @@
 #include "forms/main/vantaro.h"
 
-#include "forms/car/car.h"
-#include "forms/children/children.h"
-#include "forms/home/home.h"
-#include "forms/main/clock_rules.h"
 #include "forms/main/vantaro_layout.h"
-#include "forms/shop/shop.h"
-#include "forms/work/work.h"
+#include "state/clock_rules.h"
 #include "state/gamestate.h"
 #include "state/playclick.h"
 #include "state/sounds.h"
@@ -17,12 +12,18 @@
 #include <QImage>
 #include <QTimer>
 
-Vantaro& vantaro() {
-    static Vantaro form;
-    return form;
-}
+Vantaro::Vantaro(std::span<const Opener> openers, std::function<void(courses::Id)> courseFinished)
+    : Form(QStringLiteral("Vantaro")), openers_(openers),
+      courseFinished_(std::move(courseFinished)) {}
 
-Vantaro::Vantaro() : Form(QStringLiteral("Vantaro")) {}
+void Vantaro::resetFields() {
+    Hour = 0;
+    Day = 0;
+    Month = 0;
+    llLeft = 0;
+    Date = {};
+    SpinAngle = 0;
+}
 
 QTimer* Vantaro::timer(const char* name) {
     return control<QTimer>(name);
@@ -78,17 +79,7 @@ void Vantaro::build(FormWindow& w) {
 }
 
 void Vantaro::connectOpeners(FormWindow& w) {
-    const struct {
-        const char* label;
-        Form& (*screen)();
-    } openers[] = {
-        {"lblShop", []() -> Form& { return shop(); }},
-        {"cmdWork", []() -> Form& { return work(); }},
-        {"cmdHome", []() -> Form& { return home(); }},
-        {"cmdKorabl", []() -> Form& { return car(); }},
-        {"cmdSchool", []() -> Form& { return children(); }},
-    };
-    for (const auto& o : openers) {
+    for (const Opener& o : openers_) {
         auto* label = w.findChild<Label*>(QString::fromLatin1(o.label));
         label->setButtonLike(true);
         QObject::connect(label, &Label::MouseDown, label,

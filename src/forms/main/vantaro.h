@@ -1,5 +1,6 @@
 #pragma once
 
+#include "forms/common/status_panel.h"
 #include "state/int16.h"
 #include "ui/form.h"
 
@@ -7,16 +8,25 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
+#include <span>
 
 class Label;
 class Frame;
 class PictureBox;
 class QTimer;
 
+// A label of the main screen and the screen it opens.
+struct Opener {
+    const char* label;
+    Form& (*screen)();
+};
+
 // The main screen: the whole state of the game at a glance, and every timer of the game.
-class Vantaro : public Form {
+class Vantaro : public Form, public StatusPanel {
 public:
-    Vantaro();
+    // `openers`: the screens it opens; `courseFinished`: told when study completes a course.
+    Vantaro(std::span<const Opener> openers, std::function<void(courses::Id)> courseFinished);
 
     // Game calendar and the hunger warning's position; they live as long as the form object.
     Int16 Hour;
@@ -47,6 +57,19 @@ public:
 
     [[nodiscard]] QTimer* timer(const char* name);
 
+    void resetFields() override;
+
+    // What the other screens show here. Each write loads the screen when it is not loaded, as
+    // any reference to one of its labels does.
+    void showMoney(Int16 money) override;
+    void showSatiety(Int16 satiety) override;
+    void showHousing(Int16 GameState::*ladder, Int16 level) override;
+    void showEquipment(Int16 GameState::*piece, const QString& levelName) override;
+    void showCourse(courses::Id course, bool attending) override;
+    void showJob(const QString& job) override;
+    void showSalary(Int16 salary) override;
+    void showSpecialName() override;
+
 protected:
     void build(FormWindow& w) override;
     void Form_Load() override;
@@ -57,6 +80,11 @@ private:
     void connectHelpPanel(FormWindow& w);
     void connectOpeners(FormWindow& w);
     void nextDay();
+    // One second of study in a course.
+    void study(courses::Id course);
+
+    std::span<const Opener> openers_;
+    std::function<void(courses::Id)> courseFinished_;
 
     // Controls the timers touch many times a second, looked up once per load.
     struct Ui {
@@ -66,4 +94,5 @@ private:
     } ui_;
 };
 
+// Made where the program is put together.
 Vantaro& vantaro();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "state/courses.h"
+#include "state/gamestate.h"
 #include "ui/layout.h"
 
 #include <array>
@@ -288,5 +290,48 @@ inline constexpr std::array Timers{
     TimerDef{"tmrSchool", 1000, false}, TimerDef{"tmrCar", 1000, false},
     TimerDef{"tmrTeh", 1000, false},    TimerDef{"Timer1", 10, true},
 };
+
+// The labels that show a ladder's level, by the field that holds it.
+struct LevelLabel {
+    Int16 GameState::*level;
+    const char* label;
+};
+inline constexpr std::array HousingLabels{
+    LevelLabel{&GameState::HomeRooms, "lblHome"},
+    LevelLabel{&GameState::MebelLevel, "lblMebel"},
+    LevelLabel{&GameState::VannaLevel, "lblVanna"},
+};
+inline constexpr std::array EquipmentLabels{
+    LevelLabel{&GameState::Korpus, "lblKorpus"},   LevelLabel{&GameState::Dvigatel, "lblDvigatel"},
+    LevelLabel{&GameState::Pushka, "lblPushka"},   LevelLabel{&GameState::Obshivka, "lblObshivka"},
+    LevelLabel{&GameState::SystNav, "lblSystNav"}, LevelLabel{&GameState::Bak, "lblBak"},
+    LevelLabel{&GameState::Radar, "lblRadar"},     LevelLabel{&GameState::ARadar, "lblARadar"},
+    LevelLabel{&GameState::Akkom, "lblAkkom"},     LevelLabel{&GameState::ZK, "lblZK"},
+};
+
+// Each course's fee label, study clock and level label, in the course table's order.
+struct CourseClock {
+    const char* feeLabel;
+    const char* timer;
+    const char* levelLabel;
+};
+inline constexpr std::array<CourseClock, courses::Courses.size()> CourseClocks{
+    CourseClock{"lblSchollCoin", "tmrSchool", "lblSchool"},
+    CourseClock{"lblTehCoin", "tmrTeh", "lblTehno"},
+    CourseClock{"lblVozdCoin", "tmrCar", "lblVodit"},
+};
+
+// A fee label while not enrolled.
+inline constexpr const char16_t* NoFee = u"Нет";
+
+// Clock label positions: one-digit hours and two-digit days sit so that the digits end in place.
+inline constexpr int HourLeftOneDigit = 4440;
+inline constexpr int HourLeftTwoDigits = 4320;
+inline constexpr int DayLeftOneDigit = 2280;
+inline constexpr int DayLeftTwoDigits = 2160;
+
+// The hunger warning slides this far every 50 ms and starts again past the right edge.
+inline constexpr int WarningStep = 30;
+inline constexpr int WarningRestart = 10995;
 
 } // namespace vantaro_layout

@@ -1,7 +1,6 @@
 #include "forms/shop/shop.h"
 
 #include "forms/common/screen.h"
-#include "forms/main/vantaro.h"
 #include "forms/shop/shop_layout.h"
 #include "state/gamestate.h"
 #include "state/playclick.h"
@@ -11,21 +10,14 @@
 
 using namespace shop_layout;
 
-Shop& shop() {
-    static Shop form;
-    return form;
-}
-
-Shop::Shop() : Form(QStringLiteral("Shop")) {}
+Shop::Shop(StatusPanel& panel) : Form(QStringLiteral("Shop")), panel_(panel) {}
 
 void Shop::build(FormWindow& w) {
     setupScreenWindow(w, {padded(CaptionBlanks, Caption), ClientWidth, ClientHeight, Background});
     buildControls(w, Controls);
-    for (std::size_t i = 0; i < Meals.size(); ++i) {
-        auto* b = w.findChild<CommandButton*>(QString::fromLatin1(Meals[i].button));
-        QObject::connect(b, &QPushButton::clicked, b, [this, i] { meal_Click(i); });
-        QObject::connect(b, &CommandButton::MouseMove, b, [this, i] { meal_MouseMove(i); });
-    }
+    connectButtonRow(
+        w, Meals, [this](std::size_t row) { meal_Click(row); },
+        [this](std::size_t row) { meal_MouseMove(row); });
     connectBackLabel(*this, w, "lblNazad", false);
 }
 
@@ -43,8 +35,8 @@ void Shop::meal_Click(std::size_t meal) {
         s.Money -= m.price;
     }
     // Written in every case, also after a refusal.
-    vantaro().control<Label>("lblSitost")->setCaption(s.Sitost.str());
-    vantaro().control<Label>("lblMoney")->setCaption(s.Money.str());
+    panel_.showSatiety(s.Sitost);
+    panel_.showMoney(s.Money);
 }
 
 void Shop::meal_MouseMove(std::size_t meal) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "forms/common/status_panel.h"
 #include "ui/form.h"
 
 #include <cstddef>
@@ -7,7 +8,7 @@
 // The food shop: four meals against hunger.
 class Shop : public Form {
 public:
-    Shop();
+    explicit Shop(StatusPanel& panel);
 
     // The four meal buttons share these, each with its row of the meal table.
     void meal_Click(std::size_t meal);
@@ -16,6 +17,10 @@ public:
 
 protected:
     void build(FormWindow& w) override;
+
+private:
+    StatusPanel& panel_;
 };
 
+// Made where the program is put together.
 Shop& shop();

@@ -1,7 +1,6 @@
 #include "forms/work/work.h"
 
 #include "forms/common/screen.h"
-#include "forms/main/vantaro.h"
 #include "forms/work/jobs.h"
 #include "forms/work/work_layout.h"
 #include "state/playclick.h"
@@ -9,21 +8,18 @@
 
 using namespace work_layout;
 
-Work& work() {
-    static Work form;
-    return form;
-}
+Work::Work(StatusPanel& panel) : Form(QStringLiteral("Work")), panel_(panel) {}
 
-Work::Work() : Form(QStringLiteral("Work")) {}
+void Work::resetFields() {
+    CurrentJob = 0;
+}
 
 void Work::build(FormWindow& w) {
     setupScreenWindow(w, {QStringLiteral("Работа"), ClientWidth, ClientHeight, Background, true});
     buildControls(w, Controls);
-    for (std::size_t i = 0; i < jobs::Catalogue.size(); ++i) {
-        auto* b = w.findChild<CommandButton*>(QString::fromLatin1(jobs::Catalogue[i].button));
-        QObject::connect(b, &QPushButton::clicked, b, [this, i] { job_Click(i); });
-        QObject::connect(b, &CommandButton::MouseMove, b, [this, i] { job_MouseMove(i); });
-    }
+    connectButtonRow(
+        w, jobs::Catalogue, [this](std::size_t row) { job_Click(row); },
+        [this](std::size_t row) { job_MouseMove(row); });
     auto* fr = w.findChild<Frame*>(QStringLiteral("fr"));
     QObject::connect(fr, &Frame::Click, fr, [this] { fr_Click(); });
     const auto label = [&w](const char* name) {
@@ -50,7 +46,7 @@ void Work::Form_Load() {
 }
 
 void Work::Form_Unload() {
-    vantaro().control<Label>("lblZarplata")->setCaption(gameState().Zarplata.str());
+    panel_.showSalary(gameState().Zarplata);
 }
 
 void Work::job_Click(std::size_t job) {
@@ -61,7 +57,7 @@ void Work::job_Click(std::size_t job) {
         return;
     }
     auto* button = control<CommandButton>(j.button);
-    vantaro().control<Label>("lblWork")->setCaption(button->text());
+    panel_.showJob(button->text());
     if (!j.disablesAfterSound) {
         button->setEnabled(false);
     }

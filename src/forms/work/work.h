@@ -1,5 +1,6 @@
 #pragma once
 
+#include "forms/common/status_panel.h"
 #include "state/int16.h"
 #include "ui/form.h"
 
@@ -8,11 +9,13 @@
 // The jobs screen: nine jobs to apply for, what each is about, and a two-page help.
 class Work : public Form {
 public:
-    Work();
+    explicit Work(StatusPanel& panel);
 
     // The job the player holds (0 none, else its code). Lives with the screen object, so it
     // survives closing and reopening the screen.
     Int16 CurrentJob;
+
+    void resetFields() override;
 
     // The nine job buttons share these, each with its row of the catalogue.
     void job_Click(std::size_t job);
@@ -37,6 +40,9 @@ protected:
 private:
     void showPage(bool page2);
     void setLinkBold(const char* link, bool bold);
+
+    StatusPanel& panel_;
 };
 
+// Made where the program is put together.
 Work& work();

@@ -26,14 +26,4 @@ inline constexpr std::array DailyFees{
 inline constexpr int DailyHunger = 2;
 inline constexpr int StarvationLevel = -30; // the warning runs at this satiety or below
 
-// Label positions: one-digit hours and two-digit days sit so that the digits end in place.
-inline constexpr int HourLeftOneDigit = 4440;
-inline constexpr int HourLeftTwoDigits = 4320;
-inline constexpr int DayLeftOneDigit = 2280;
-inline constexpr int DayLeftTwoDigits = 2160;
-
-// The hunger warning slides this far every 50 ms and starts again past the right edge.
-inline constexpr int WarningStep = 30;
-inline constexpr int WarningRestart = 10995;
-
 } // namespace clock_rules
