@@ -2,12 +2,16 @@
 
 #include "forms/begin/begin.h"
 #include "forms/car/car.h"
+#include "forms/car/car_layout.h"
 #include "forms/children/children.h"
 #include "forms/home/home.h"
+#include "forms/home/home_layout.h"
 #include "forms/main/vantaro.h"
+#include "forms/main/vantaro_layout.h"
 #include "forms/shop/shop.h"
 #include "forms/work/work.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -19,6 +23,17 @@ constexpr std::array Openers{
     Opener{"cmdKorabl", []() -> Form& { return car(); }},
     Opener{"cmdSchool", []() -> Form& { return children(); }},
 };
+
+// Every ladder a screen climbs has its label on the status panel.
+template <class Rows, class Labels>
+constexpr bool everyLadderShown(const Rows& rows, const Labels& labels) {
+    return std::ranges::all_of(rows, [&labels](const auto& row) {
+        return std::ranges::find(labels, row.level, &vantaro_layout::LevelLabel::level) !=
+               labels.end();
+    });
+}
+static_assert(everyLadderShown(car_layout::Pieces, vantaro_layout::EquipmentLabels));
+static_assert(everyLadderShown(home_layout::Ladders, vantaro_layout::HousingLabels));
 
 } // namespace
 

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QPushButton>
+
+// A command button that also reports the mouse moving over it (the screens' hover lines).
+// A disabled button gets no mouse events: they go to the window beneath, as on the original.
+class CommandButton : public QPushButton {
+    Q_OBJECT
+public:
+    explicit CommandButton(QWidget* parent = nullptr);
+
+signals:
+    void MouseMove();
+
+protected:
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void changeEvent(QEvent* e) override;
+    // Long captions wrap onto more lines, as on the original buttons.
+    void paintEvent(QPaintEvent* e) override;
+};

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QWidget>
+
+#include <cstdint>
+
+// A framed group with its caption on the top edge; a frame without a caption is a thin divider.
+class Frame : public QWidget {
+    Q_OBJECT
+public:
+    explicit Frame(QWidget* parent = nullptr);
+    void setCaption(const QString& text);
+    [[nodiscard]] QString caption() const { return caption_; }
+    void setForeColor(std::uint32_t bgr);
+    void setBackColor(std::uint32_t bgr);
+    [[nodiscard]] std::uint32_t foreColor() const { return fore_; }
+    [[nodiscard]] std::uint32_t backColor() const { return back_; }
+
+signals:
+    void Click();
+    void MouseMove();
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+
+private:
+    QString caption_;
+    std::uint32_t fore_ = 0x000000;
+    std::uint32_t back_ = 0xF0F0F0;
+    bool pressed_ = false;
+};
