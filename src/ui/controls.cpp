@@ -448,6 +448,17 @@ const QImage& PictureBox::image() const {
     return image_;
 }
 
+const QImage& PictureBox::sharpestPicture(qreal dpr) const {
+    if (dpr <= 1 || hiResFile_.isEmpty()) {
+        return picture_;
+    }
+    if (!hiResRead_) {
+        hiResRead_ = true;
+        hiRes_.load(hiResFile_);
+    }
+    return hiRes_.isNull() ? picture_ : hiRes_;
+}
+
 const QImage& PictureBox::mirrorOf(const QImage& pic, bool x, bool y) {
     if (mirrorKey_ != pic.cacheKey()) {
         mirrorKey_ = pic.cacheKey();
