@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QWidget>
 
+#include <array>
 #include <cstdint>
 #include <memory>
 
@@ -191,8 +192,9 @@ private:
     mutable bool hiResRead_ = false;
     mutable QImage image_;
     mutable std::unique_ptr<QPainter> painter_;
-    // Mirrored copies of the last picture drawn mirrored, made once rather than every frame.
+    // Mirrored copies of the last picture drawn mirrored (across x, y, both), made once rather
+    // than every frame.
     qint64 mirrorKey_ = 0;
-    QImage mirrorX_, mirrorY_, mirrorXY_;
+    std::array<QImage, 3> mirrors_;
     std::uint32_t back_ = 0xF0F0F0;
 };
