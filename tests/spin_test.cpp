@@ -96,6 +96,7 @@ TEST_F(SpinTest, TheOtherStyleTurnsAboutTheHorizontalAxis) {
     EXPECT_EQ(at(74, 148), YellowRgb);
     EXPECT_EQ(at(0, 74), Red) << "stretched to the full width";
     EXPECT_EQ(at(147, 74), Blue);
+    spin(0.5); // mirrored the other way first: each way has a copy of its own
     spin(0.5, 0);
     EXPECT_EQ(at(20, 0), Red) << "mirrored top to bottom, the white top now at the bottom";
     EXPECT_EQ(at(20, 140), 0xFFFFFFu);

@@ -158,6 +158,8 @@ TEST_F(VantaroTest, FramesLinesAndPicturesMatchTheLayout) {
     EXPECT_EQ(twips::geometry(copy), (twips::Rect{10680, 2880, 135, 135}));
     EXPECT_FALSE(copy->isVisible());
     EXPECT_EQ(copy->picture().size(), QSize(187, 199));
+    EXPECT_EQ(copy->sharpestPicture(1).size(), QSize(187, 199));
+    EXPECT_EQ(copy->sharpestPicture(2).size(), QSize(374, 398)) << "the ship drawn for ratio 2";
 
     FormWindow* w = vantaro().window();
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Vantaro"));

@@ -54,17 +54,31 @@ const QImage& PictureBox::image() const {
     return image_;
 }
 
+const QImage& PictureBox::sharpestPicture(qreal dpr) const {
+    if (dpr <= 1 || hiResFile_.isEmpty()) {
+        return picture_;
+    }
+    if (!hiResRead_) {
+        hiResRead_ = true;
+        hiRes_.load(hiResFile_);
+    }
+    return hiRes_.isNull() ? picture_ : hiRes_;
+}
+
 const QImage& PictureBox::mirrorOf(const QImage& pic, bool x, bool y) {
+    if (!x && !y) {
+        return pic;
+    }
     if (mirrorKey_ != pic.cacheKey()) {
         mirrorKey_ = pic.cacheKey();
-        mirrorX_ = pic.mirrored(true, false);
-        mirrorY_ = pic.mirrored(false, true);
-        mirrorXY_ = pic.mirrored(true, true);
+        mirrors_ = {};
     }
-    if (x && y) {
-        return mirrorXY_;
+    // Each way only once it is drawn: a picture turning about one axis needs one of the three.
+    QImage& mirror = mirrors_.at((x ? 1 : 0) + (y ? 2 : 0) - 1);
+    if (mirror.isNull()) {
+        mirror = pic.mirrored(x, y);
     }
-    return x ? mirrorX_ : (y ? mirrorY_ : pic);
+    return mirror;
 }
 
 void PictureBox::paintPicture(const QImage& pic, double x, double y, double w, double h) {

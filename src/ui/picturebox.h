@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QWidget>
 
+#include <array>
 #include <cstdint>
 #include <memory>
 
@@ -20,16 +21,18 @@ public:
     [[nodiscard]] int innerWidth() const;
     [[nodiscard]] int innerHeight() const;
 
-    // `hiRes`, where there is one, is the same picture drawn for screens of twice the density.
-    void setPicture(const QImage& picture, const QImage& hiRes = {}) {
+    // `hiResFile`, where there is one, holds the same picture drawn for screens of twice the
+    // density. It is read the first time such a screen needs it: on an ordinary screen it would
+    // only take memory.
+    void setPicture(const QImage& picture, const QString& hiResFile = {}) {
         picture_ = picture;
-        hiRes_ = hiRes;
+        hiResFile_ = hiResFile;
+        hiRes_ = QImage();
+        hiResRead_ = false;
     }
     [[nodiscard]] const QImage& picture() const { return picture_; }
     // The picture to draw on a surface of this device pixel ratio.
-    [[nodiscard]] const QImage& sharpestPicture(qreal dpr) const {
-        return dpr > 1 && !hiRes_.isNull() ? hiRes_ : picture_;
-    }
+    [[nodiscard]] const QImage& sharpestPicture(qreal dpr) const;
     void setBackColor(std::uint32_t bgr);
 
     // The persistent drawing surface, inner size.
@@ -55,11 +58,14 @@ private:
     // One painter for all the drawing of a frame, ended by present().
     QPainter& painter();
     QImage picture_;
-    QImage hiRes_;
+    QString hiResFile_;
+    mutable QImage hiRes_;
+    mutable bool hiResRead_ = false;
     mutable QImage image_;
     mutable std::unique_ptr<QPainter> painter_;
-    // Mirrored copies of the last picture drawn mirrored, made once rather than every frame.
+    // Mirrored copies of the last picture drawn mirrored (across x, y, both), made once rather
+    // than every frame.
     qint64 mirrorKey_ = 0;
-    QImage mirrorX_, mirrorY_, mirrorXY_;
+    std::array<QImage, 3> mirrors_;
     std::uint32_t back_ = 0xF0F0F0;
 };

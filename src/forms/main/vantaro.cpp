@@ -37,7 +37,7 @@ void Vantaro::build(FormWindow& w) {
     buildControls(w, Controls);
 
     w.findChild<PictureBox*>(QStringLiteral("PicCopy"))
-        ->setPicture(QImage(QStringLiteral(":/ship.bmp")), QImage(QStringLiteral(":/ship@2x.png")));
+        ->setPicture(QImage(QStringLiteral(":/ship.bmp")), QStringLiteral(":/ship@2x.png"));
     w.findChild<Label*>(QStringLiteral("Label32"))
         ->setCaption(fromUtf16(HowToPlay1) + QString(HowToPlayJoinBlanks, QLatin1Char(' ')) +
                      fromUtf16(HowToPlay2));
