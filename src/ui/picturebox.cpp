@@ -74,7 +74,7 @@ const QImage& PictureBox::mirrorOf(const QImage& pic, bool x, bool y) {
         mirrors_ = {};
     }
     // Each way only once it is drawn: a picture turning about one axis needs one of the three.
-    QImage& mirror = mirrors_.at((x ? 1 : 0) + (y ? 2 : 0) - 1);
+    QImage& mirror = mirrors_.at(x && y ? 2 : (x ? 0 : 1));
     if (mirror.isNull()) {
         mirror = pic.mirrored(x, y);
     }
