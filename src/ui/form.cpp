@@ -111,7 +111,10 @@ Form::Form(QString name) : name_(std::move(name)) {
 Form::~Form() {
     auto& r = registry();
     r.erase(std::remove(r.begin(), r.end(), this), r.end());
-    discardWindow();
+    // Forms live until the program's very end: a window still open here (the program ended
+    // without unloading it, say because the display went away) is left to the system, since
+    // hiding it now would talk to a toolkit that may be half torn down.
+    window_.clear();
 }
 
 void Form::load() {

@@ -286,12 +286,27 @@ case_focus_after_blank_name() {
     pass "after the blank-name message typing goes on in the field; a focus ring only on Tab"
 }
 
+# Last, since it ends the X server: the game ends as the toolkit ends it when its display goes
+# away (code 1), and does not crash closing windows on a display that is gone.
+case_display_goes_away() {
+    start_game || return 0
+    type_name 'Петя'
+    stop_all "$xvfb_pid"
+    xvfb_pid=
+    wait_gone "$game_pid" "$e2e_wait" "the game after its display went away" ||
+        { abort_case "the game outlived its display"; return 0; }
+    game_pid=
+    [[ $gone_rc == 1 ]] || { fail "the game ended with code $gone_rc when its display went away"; return 0; }
+    pass "the game ends with code 1 when its display goes away"
+}
+
 echo "Running $game on $DISPLAY from $PWD"
 case_name_opens_main 'Петя' white
 case_name_opens_main 'Ксут' red
 case_escape_quits
 case_blank_name_complains
 case_focus_after_blank_name
+case_display_goes_away
 
 if ((failures > 0)); then
     echo "FAIL: $failures case(s) failed"
