@@ -199,7 +199,7 @@ const std::vector<Screens::State>& Screens::states() {
         {"main screen", "main", 1, [](const Seen&) -> Form& { return start(LongName); }},
         {"main screen at scale 2", "main@2x", 2,
          [](const Seen&) -> Form& { return start(QStringLiteral("Петя")); }},
-        {"main screen, special name", "main_special", 1,
+        {"main screen, a rich start", "main_rich", 1,
          [](const Seen&) -> Form& { return start(QStringLiteral("Вилт")); }},
         {"main screen, help", "main_help", 1,
          [](const Seen&) -> Form& {
