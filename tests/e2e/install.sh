@@ -185,11 +185,8 @@ opened_module() {
     [[ -n $module ]] && cat "$work"/trace.* 2>/dev/null | grep -F "\"$module\"" |
         grep -qE '^(openat|open)\(.* = [0-9]+$'
 }
-for _ in $(seq 50); do
-    opened_module && break
-    game_alive || break
-    sleep 0.1
-done
+module_opened_or_game_gone() { opened_module || ! game_alive; }
+wait_until "$e2e_wait" "the installed sound module to be opened" module_opened_or_game_gone || true
 if [[ -z $module ]]; then
     fail "no sound module under $prefix"
 elif opened_module && ! grep -q 'sound module' "$work/game.log"; then
