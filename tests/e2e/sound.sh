@@ -141,25 +141,25 @@ xdotool mouseup 1
 main_win=$(wait_window "$main_title_re") || die "no main window after the name"
 settle 300
 
-xdotool mousemove --window "$main_win" "$shop_x" "$shop_y" mousedown 1
-xdotool mouseup 1
-shop_win=$(wait_window "$shop_title_re") || die "the shop did not open"
-settle 300
-begin_phase
-xdotool mousemove --window "$shop_win" "$breakfast_x" "$breakfast_y" click 1
-settle 1200
-end_phase whole "a meal in the food shop" "$sounds/eda1.wav"
-xdotool mousemove --window "$shop_win" "$shop_back_x" "$shop_back_y" mousedown 1
-xdotool mouseup 1
+# Opens a screen with its opener on the main screen, presses one button there and keeps what was
+# heard as a phase that must hold one sound of the file's whole length; sets screen_win.
+one_whole_sound() { # OPENER_X OPENER_Y TITLE_RE BUTTON_X BUTTON_Y SETTLE_MS WHAT FILE
+    xdotool mousemove --window "$main_win" "$1" "$2" mousedown 1
+    xdotool mouseup 1
+    screen_win=$(wait_window "$3") || die "no window /$3/ for $7"
+    settle 300
+    begin_phase
+    xdotool mousemove --window "$screen_win" "$4" "$5" click 1
+    settle "$6"
+    end_phase whole "$7" "$8"
+}
 
-xdotool mousemove --window "$main_win" "$work_x" "$work_y" mousedown 1
+one_whole_sound "$shop_x" "$shop_y" "$shop_title_re" "$breakfast_x" "$breakfast_y" 1200 \
+    "a meal in the food shop" "$sounds/eda1.wav"
+xdotool mousemove --window "$screen_win" "$shop_back_x" "$shop_back_y" mousedown 1
 xdotool mouseup 1
-work_win=$(wait_window "$work_title_re") || die "the jobs screen did not open"
-settle 300
-begin_phase
-xdotool mousemove --window "$work_win" "$taxi_x" "$taxi_y" click 1
-settle 1000
-end_phase whole "a hire on the jobs screen" "$sounds/taxist.wav"
+one_whole_sound "$work_x" "$work_y" "$work_title_re" "$taxi_x" "$taxi_y" 1000 \
+    "a hire on the jobs screen" "$sounds/taxist.wav"
 
 kill -0 "$game_pid" 2>/dev/null || die "the game died"
 python3 "$here/sound_count.py" "$work/rec.raw" "$rate" "$work/marks" || failures=$((failures + 1))
