@@ -162,6 +162,8 @@ one_whole_sound "$work_x" "$work_y" "$work_title_re" "$taxi_x" "$taxi_y" 1000 \
     "a hire on the jobs screen" "$sounds/taxist.wav"
 
 kill -0 "$game_pid" 2>/dev/null || die "the game died"
+# Without the silent stream the sink idles and the recording skips the quiet between sounds.
+kill -0 "$keeper_pid" 2>/dev/null || die "the silent stream keeping the sink running ended"
 python3 "$here/sound_count.py" "$work/rec.raw" "$rate" "$work/marks" || failures=$((failures + 1))
 if ((failures > 0)); then
     echo "---- game output ----"
