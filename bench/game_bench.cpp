@@ -23,7 +23,7 @@ void BM_SpinPic(benchmark::State& state) {
     twips::setGeometry(&dest, {0, 0, 2295, 2295});
     dest.setBackColor(0x000000);
     PictureBox source;
-    source.setPicture(QImage(QStringLiteral(":/ship.bmp")));
+    source.setPicture(readPicture(QStringLiteral(":/ship.bmp")));
     double angle = 0;
     for (auto _ : state) {
         angle += 0.01;

@@ -165,7 +165,7 @@ TEST_F(VantaroTest, FramesLinesAndPicturesMatchTheLayout) {
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Vantaro"));
     EXPECT_EQ(w->size(), QSize(727, 482));
     EXPECT_EQ(w->minimumSize(), w->maximumSize());
-    EXPECT_FALSE(w->windowIcon().isNull());
+    EXPECT_EQ(w->windowIcon().availableSizes(), QList<QSize>{QSize(256, 256)});
     EXPECT_EQ(w->palette().color(QPalette::Window), QColor(Qt::black));
 }
 

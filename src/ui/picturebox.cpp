@@ -3,11 +3,19 @@
 #include "ui/colors.h"
 #include "ui/sunken.h"
 
+#include <QFileInfo>
+#include <QImageReader>
 #include <QPaintEvent>
 #include <QPainter>
 
 #include <algorithm>
 #include <cmath>
+
+QImage readPicture(const QString& file) {
+    QImageReader reader(file, QFileInfo(file).suffix().toLatin1());
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
+}
 
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -60,7 +68,7 @@ const QImage& PictureBox::sharpestPicture(qreal dpr) const {
     }
     if (!hiResRead_) {
         hiResRead_ = true;
-        hiRes_.load(hiResFile_);
+        hiRes_ = readPicture(hiResFile_);
     }
     return hiRes_.isNull() ? picture_ : hiRes_;
 }

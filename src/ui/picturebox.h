@@ -9,6 +9,10 @@
 
 class QPainter;
 
+// Reads one of the game's own pictures, whose format its name tells. Qt's image plugins are not
+// asked: probing them would load every one installed (JPEG, GIF, ...) for nothing.
+[[nodiscard]] QImage readPicture(const QString& file);
+
 // A picture box with a sunken two-pixel border. What is drawn on it stays in its image until
 // painted over; `picture` is the stored picture it was laid out with.
 class PictureBox : public QWidget {

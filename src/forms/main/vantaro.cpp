@@ -10,6 +10,7 @@
 
 #include <QIcon>
 #include <QImage>
+#include <QPixmap>
 #include <QTimer>
 
 Vantaro::Vantaro(std::span<const Opener> openers, std::function<void(courses::Id)> courseFinished)
@@ -33,11 +34,11 @@ void Vantaro::build(FormWindow& w) {
     using namespace vantaro_layout;
     setupWindow(w, ClientWidth, ClientHeight, syscolor::ButtonText);
     w.setWindowTitle(QStringLiteral("Vantaro"));
-    w.setWindowIcon(QIcon(QStringLiteral(":/icons/vantaro.png")));
+    w.setWindowIcon(QIcon(QPixmap::fromImage(readPicture(QStringLiteral(":/icons/vantaro.png")))));
     buildControls(w, Controls);
 
     w.findChild<PictureBox*>(QStringLiteral("PicCopy"))
-        ->setPicture(QImage(QStringLiteral(":/ship.bmp")), QStringLiteral(":/ship@2x.png"));
+        ->setPicture(readPicture(QStringLiteral(":/ship.bmp")), QStringLiteral(":/ship@2x.png"));
     w.findChild<Label*>(QStringLiteral("Label32"))
         ->setCaption(fromUtf16(HowToPlay1) + QString(HowToPlayJoinBlanks, QLatin1Char(' ')) +
                      fromUtf16(HowToPlay2));
