@@ -155,11 +155,16 @@ int measureMemory() {
                 "sound loaded the sound module: %+.1f MiB); main screen %.1f MiB (%+.1f MiB over "
                 "the start screen as first shown)\n",
                 mib(start), mib(typed), mib(typed - start), mib(main), mib(main - start));
+    // Both readings of "the start screen": they differ by the sound module, which the first
+    // keystroke loads and which no change to the main screen can shed.
     constexpr double GoalMib = 5;
     printGoal("memory of the main screen (RSS)",
               "the start screen as the player leaves it (name typed, sound module loaded)",
               format("%+.1f MiB", mib(main - typed)), format("<= %+.0f MiB", GoalMib),
               mib(main - typed) <= GoalMib);
+    printGoal("memory of the main screen (RSS)", "the start screen as first shown",
+              format("%+.1f MiB", mib(main - start)), format("<= %+.0f MiB", GoalMib),
+              mib(main - start) <= GoalMib);
     discardAllForms();
     return 0;
 }
