@@ -5,11 +5,11 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config clang-format cppcheck
-  qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins libgl-dev libxkbcommon-dev
+  qt6-base-dev qt6-qpa-plugins libpulse-dev libsndfile1-dev libgl-dev libxkbcommon-dev
   libgtest-dev libbenchmark-dev libxcb1-dev
   xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick strace
   lintian desktop-file-utils appstream dpkg-dev at-spi2-core dbus-daemon dbus-bin python3-dbus
-  pulseaudio pulseaudio-utils
+  pulseaudio pulseaudio-utils pipewire wireplumber
 )
 
 missing=()

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLibrary>
 
@@ -19,7 +20,8 @@ bool isPlayableFile(const QString& path) {
     return fi.isFile() && fi.isReadable() && fi.size() > 0;
 }
 
-using PlayWav = void (*)(const QString& path);
+// The module's one entry point: a file's path in the file system's encoding.
+using PlayWav = void (*)(const char* path);
 
 // The sound stack lives in a module of its own, loaded on the first sound; without it the
 // game is silent, and says why once.
@@ -82,6 +84,6 @@ void PlayClick(const QString& file) {
         return;
     }
     if (const PlayWav play = player()) {
-        play(path);
+        play(QFile::encodeName(path).constData());
     }
 }
