@@ -270,6 +270,74 @@ use_sound_server() { # ADDRESS
     printf 'autospawn = no\ndefault-server = %s\n' "$1" >"$PULSE_CLIENTCONFIG"
 }
 
+# Starts a private sound server in the run's runtime folder, with a null sink at RATE as the
+# default sink, and points the game and the tools at it; sets server_pid. SERVER is pulseaudio,
+# or pipewire: PipeWire with its PulseAudio layer in the same process, and WirePlumber on a
+# session bus of the run's own. Their output goes to server.log and wireplumber.log in $work.
+start_sound_server() { # SERVER SINK RATE
+    local kind=$1 sink_name=$2 sink_rate=$3
+    use_sound_server "unix:$XDG_RUNTIME_DIR/pulse/native"
+    if [[ $kind == pulseaudio ]]; then
+        # stream-restore keeps the volume a player gives the game for its next streams.
+        pulseaudio -n --daemonize=no --exit-idle-time=-1 --disallow-exit --use-pid-file=no \
+            -L "module-null-sink sink_name=$sink_name rate=$sink_rate channels=2" -L module-stream-restore \
+            -L module-native-protocol-unix --log-target=stderr >"$work/server.log" 2>&1 &
+        server_pid=$!
+    else
+        : >"$work/session"
+        dbus-daemon --session --nofork --nopidfile --print-address=3 3>"$work/session" \
+            >"$work/session.log" 2>&1 &
+        session_ready() { [[ -s $work/session ]]; }
+        wait_until "$e2e_wait" "the session bus to report its address" session_ready || return 1
+        DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$work/session")
+        export DBUS_SESSION_BUS_ADDRESS
+        cat >"$work/pipewire.conf" <<'EOF_CONF'
+# Cycles of 2048 frames: on a busy machine, without real-time scheduling, short cycles run late
+# and leave holes in what the sink plays.
+context.properties = {
+    core.daemon = true
+    core.name = pipewire-0
+    default.clock.quantum = 2048
+    default.clock.min-quantum = 2048
+}
+context.spa-libs = {
+    audio.convert.* = audioconvert/libspa-audioconvert
+    support.*       = support/libspa-support
+}
+context.modules = [
+    { name = libpipewire-module-protocol-native }
+    { name = libpipewire-module-metadata }
+    { name = libpipewire-module-spa-node-factory }
+    { name = libpipewire-module-client-node }
+    { name = libpipewire-module-access }
+    { name = libpipewire-module-adapter }
+    { name = libpipewire-module-link-factory }
+    { name = libpipewire-module-protocol-pulse args = { server.address = [ "unix:native" ] } }
+]
+# A driver for the graph while no sink drives it.
+context.objects = [
+    { factory = spa-node-factory
+      args = { factory.name = support.node.driver node.name = Dummy-Driver
+               node.group = pipewire.dummy priority.driver = 20000 } }
+]
+EOF_CONF
+        pipewire -c "$work/pipewire.conf" >"$work/server.log" 2>&1 &
+        server_pid=$!
+    fi
+    server_up() { pactl info >/dev/null 2>&1 || ! kill -0 "$server_pid" 2>/dev/null; }
+    wait_until "$e2e_wait" "the sound server to answer" server_up || return 1
+    pactl info >/dev/null 2>&1 || return 1
+    if [[ $kind == pipewire ]]; then
+        # Once PipeWire answers: a session manager that finds no PipeWire gives up.
+        wireplumber >"$work/wireplumber.log" 2>&1 &
+        pactl load-module module-null-sink "sink_name=$sink_name" "rate=$sink_rate" channels=2 >/dev/null ||
+            return 1
+    fi
+    # The session manager may not have seen the sink yet.
+    default_sink() { pactl set-default-sink "$sink_name" 2>/dev/null && [[ $(pactl get-default-sink) == "$sink_name" ]]; }
+    wait_until "$e2e_wait" "the null sink to become the default" default_sink
+}
+
 # The EXIT trap: ends every process of the run and fails the run if any outlives that.
 e2e_exit() {
     local rc=$? pid cmd

@@ -54,13 +54,27 @@ field() { dpkg-deb --field "$deb" "$1"; }
 [[ $(field Section) == games ]] && pass "Section: games" || fail "Section is '$(field Section)'"
 [[ $(field Maintainer) == "Vantaro team <team@vantaro.invalid>" ]] && pass "Maintainer" ||
     fail "Maintainer is '$(field Maintainer)'"
-# Every Qt library the executable links must be a declared dependency, with a version.
+# Every library the executable and the sound module link must be a declared dependency, with a
+# version; a general media stack must not be one: the game plays WAV files through the sound
+# server's own client library.
 depends=$(field Depends)
 missing=
-for lib in libqt6core6 libqt6gui6 libqt6widgets6 libqt6multimedia6 libc6 libstdc++6; do
+for lib in libqt6core6 libqt6gui6 libqt6widgets6 libpulse0 libsndfile1 libc6 libstdc++6; do
     grep -qE "(^|, )${lib//+/\\+} \(>= [^)]+\)(,|$)" <<<"$depends" || missing+=" $lib"
 done
 [[ -z $missing ]] && pass "Depends: $depends" || fail "Depends lacks$missing: '$depends'"
+# What installing the package brings, all the way down (Depends and Pre-Depends only).
+closure=$(apt-cache depends --recurse --no-recommends --no-suggests --no-conflicts --no-breaks \
+    --no-replaces --no-enhances $(sed 's/([^)]*)//g; s/,/ /g; s/|/ /g' <<<"$depends") 2>/dev/null |
+    grep -E '^[a-z0-9]' | sort -u)
+media=$(grep -E '^(libqt6multimedia|libav(codec|format|util|filter|device)|libsw(scale|resample)|libgst|gstreamer)' <<<"$closure" | tr '\n' ' ' || true)
+if [[ -z $closure ]]; then
+    fail "apt-cache could not resolve Depends: '$depends'"
+elif [[ -n $media ]]; then
+    fail "installing the package brings a media stack: $media"
+else
+    pass "installing the package brings $(wc -l <<<"$closure") packages, no media stack"
+fi
 description=$(field Description)
 [[ $(wc -l <<<"$description") -ge 3 ]] && pass "Description with a long part" ||
     fail "Description is only '$description'"

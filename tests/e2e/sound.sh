@@ -1,20 +1,36 @@
 #!/usr/bin/env bash
-# Plays the game into a private PulseAudio server with a null sink, records the sink and counts
-# what a player would hear: one whole click per keystroke, typed fast or slow, and the meal and
-# job sounds from their first sample to their last.
-# Usage: sound.sh /path/to/vantaro
-# Needs: Xvfb (xvfb), xdotool, pulseaudio, pactl, pacat and parec (pulseaudio-utils), python3.
-# Exits 77 (skipped) when PulseAudio is not installed.
+# Plays the game into a private sound server with a null sink, records the sink and counts what a
+# player would hear: one whole click per keystroke, typed fast or slow, the meal and job sounds
+# from their first sample to their last, and a meal cut short by the click that replaces it. While
+# a sound plays the server lists the game's stream under the game's own name; a volume the player
+# gives it is the volume of the next game's first sound.
+# SERVER is the server to play into: pulseaudio, or pipewire (PipeWire with WirePlumber and its
+# PulseAudio layer, on a configuration of this test's own); or none, where the game must play on
+# in silence, say so once and not spin.
+# Usage: sound.sh /path/to/vantaro pulseaudio|pipewire|none
+# Needs: Xvfb (xvfb), xdotool, pactl, pacat and parec (pulseaudio-utils), python3; the server's
+# packages (pulseaudio; pipewire, wireplumber and dbus-daemon). Exits 77 (skipped) when the
+# server is not installed.
 set -euo pipefail
 
-if [[ $# -ne 1 ]]; then
-    echo "usage: $0 /path/to/vantaro" >&2
+if [[ $# -ne 2 || ! $2 =~ ^(pulseaudio|pipewire|none)$ ]]; then
+    echo "usage: $0 /path/to/vantaro pulseaudio|pipewire|none" >&2
     exit 2
 fi
 game=$(realpath -e -- "$1")
+server=$2
 [[ -x $game ]] || { echo "FAIL: $game is not executable" >&2; exit 2; }
-if ! command -v pulseaudio >/dev/null; then
-    echo "SKIP: pulseaudio is not installed"
+pulse_module=$(compgen -G '/usr/lib/*/pipewire-0.3/libpipewire-module-protocol-pulse.so' || true)
+case $server in
+    pulseaudio) needs=(pulseaudio) ;;
+    pipewire) needs=(pipewire wireplumber dbus-daemon) ;;
+    none) needs=() ;;
+esac
+for tool in "${needs[@]}"; do
+    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+if [[ $server == pipewire && -z $pulse_module ]]; then
+    echo "SKIP: PipeWire's PulseAudio layer (libpipewire-module-protocol-pulse) is not installed"
     exit 77
 fi
 for tool in Xvfb xdotool pactl pacat parec python3; do
@@ -39,7 +55,7 @@ readonly rate=44100 sink=vantaro_test
 
 # shellcheck source=tests/e2e/common.sh
 . "$here/common.sh"
-e2e_begin sound
+e2e_begin "sound-$server"
 # VANTARO_KEEP_RECORDING=folder keeps the recording and its phases for a person to hear.
 on_exit() {
     if [[ -n ${VANTARO_KEEP_RECORDING:-} ]]; then
@@ -49,7 +65,7 @@ on_exit() {
 
 die() {
     echo "FAIL: $*"
-    for log in game pulse; do
+    for log in game server wireplumber; do
         if [[ -s $work/$log.log ]]; then
             echo "---- $log output ----"
             tail -n 40 "$work/$log.log"
@@ -58,19 +74,50 @@ die() {
     exit 1
 }
 
+# Starts the game in a folder with no Sound/ in it, so that it plays the shipped sounds, and
+# puts the caret in the name field; sets start_win.
+start_game() {
+    mkdir -p "$work/cwd"
+    (cd "$work/cwd" && exec "$game") >"$work/game.log" 2>&1 &
+    game_pid=$!
+    start_win=$(wait_window "$start_title_re") || die "no start screen"
+    xdotool windowfocus "$start_win"
+    xdotool mousemove --window "$start_win" "$field_x" "$field_y" click 1
+}
+
+start_xvfb || die "no X server"
+
+# --- no server: silence, said once, and the game goes on ------------------------------------
+
+if [[ $server == none ]]; then
+    # The run's client configuration names a server that does not exist.
+    start_game
+    xdotool type --delay 200 -- abcdefgh
+    # The sound thread waits for the next sound: over a few idle seconds it takes next to no CPU.
+    cpu() { local f; read -r -a f <"/proc/$game_pid/stat"; echo $((f[13] + f[14])); }
+    before=$(cpu)
+    sleep 3
+    ticks=$(($(cpu) - before))
+    hz=$(getconf CLK_TCK)
+    ((ticks * 10 < hz * 5)) && pass "idle with no server: $ticks CPU ticks in 3 s" ||
+        fail "the game spins with no sound server: $ticks CPU ticks (of $hz a second) in 3 s"
+    xdotool mousemove --window "$start_win" "$confirm_x" "$confirm_y" mousedown 1
+    xdotool mouseup 1
+    wait_window "$main_title_re" >/dev/null || die "the name typed with no sound server did not land"
+    said=$(grep -c . "$work/game.log" || true)
+    if [[ $said == 1 ]] && grep -q '^vantaro: no sound, ' "$work/game.log"; then
+        pass "with no sound server the keys land and the game says so once: $(cat "$work/game.log")"
+    else
+        fail "with no sound server the game should say so in one line; it said $said:"
+        cat "$work/game.log"
+    fi
+    ((failures == 0)) || exit 1
+    exit 0
+fi
+
 # --- sound server and recorder --------------------------------------------------------------
 
-# The game and the tools below talk to this server only.
-use_sound_server "unix:$XDG_RUNTIME_DIR/pulse/native"
-
-pulseaudio -n --daemonize=no --exit-idle-time=-1 --disallow-exit --use-pid-file=no \
-    -L "module-null-sink sink_name=$sink rate=$rate channels=2" \
-    -L module-native-protocol-unix --log-target=stderr >"$work/pulse.log" 2>&1 &
-pulse_pid=$!
-pulse_up() { pactl info >/dev/null 2>&1 || ! kill -0 "$pulse_pid" 2>/dev/null; }
-wait_until "$e2e_wait" "PulseAudio to answer" pulse_up || true
-pactl info >/dev/null 2>&1 || die "PulseAudio did not start"
-pactl set-default-sink "$sink"
+start_sound_server "$server" "$sink" "$rate" || die "no sound server"
 
 # A silent stream keeps the sink running: an idle sink is suspended and the recording would
 # skip the quiet time between sounds.
@@ -103,18 +150,18 @@ end_phase() { # KIND NAME ARGS...
     echo "$1	$2	$phase_start	$(recorded)	${*:3}" >>"$work/marks"
 }
 
+# The server's view of the game's stream while it plays: its index line and properties.
+game_stream() {
+    pactl list sink-inputs 2>/dev/null | awk '
+        /^Sink Input #/ { if (found) exit; block = "" }
+        { block = block $0 "\n" }
+        /application\.id = "vantaro"/ { found = 1 }
+        END { if (found) printf "%s", block }'
+}
+
 # --- the game -------------------------------------------------------------------------------
 
-start_xvfb || die "no X server"
-# A folder with no Sound/ in it: the game plays the shipped sounds.
-mkdir "$work/cwd"
-cd "$work/cwd"
-"$game" >"$work/game.log" 2>&1 &
-game_pid=$!
-
-start_win=$(wait_window "$start_title_re") || die "no start screen"
-xdotool windowfocus "$start_win"
-xdotool mousemove --window "$start_win" "$field_x" "$field_y" click 1
+start_game
 # The first sound loads the sound module; a key typed meanwhile may replace that first click
 # before it is heard. Counting starts once the module is in.
 xdotool type -- x
@@ -141,34 +188,77 @@ xdotool mouseup 1
 main_win=$(wait_window "$main_title_re") || die "no main window after the name"
 settle 300
 
-# Opens a screen with its opener on the main screen, presses one button there and keeps what was
-# heard as a phase that must hold one sound of the file's whole length; sets screen_win.
-one_whole_sound() { # OPENER_X OPENER_Y TITLE_RE BUTTON_X BUTTON_Y SETTLE_MS WHAT FILE
+# Opens a screen with its opener on the main screen; sets screen_win.
+open_screen() { # OPENER_X OPENER_Y TITLE_RE
     xdotool mousemove --window "$main_win" "$1" "$2" mousedown 1
     xdotool mouseup 1
-    screen_win=$(wait_window "$3") || die "no window /$3/ for $7"
+    screen_win=$(wait_window "$3") || die "no window /$3/"
     settle 300
+}
+# Presses one button on the screen just opened and keeps what was heard as a phase that must
+# hold one sound of the file's whole length.
+one_whole_sound() { # BUTTON_X BUTTON_Y SETTLE_MS WHAT FILE
     begin_phase
-    xdotool mousemove --window "$screen_win" "$4" "$5" click 1
-    settle "$6"
-    end_phase whole "$7" "$8"
+    xdotool mousemove --window "$screen_win" "$1" "$2" click 1
+    settle "$3"
+    end_phase whole "$4" "$5"
 }
 
-one_whole_sound "$shop_x" "$shop_y" "$shop_title_re" "$breakfast_x" "$breakfast_y" 1200 \
-    "a meal in the food shop" "$sounds/eda1.wav"
-xdotool mousemove --window "$screen_win" "$shop_back_x" "$shop_back_y" mousedown 1
-xdotool mouseup 1
-one_whole_sound "$work_x" "$work_y" "$work_title_re" "$taxi_x" "$taxi_y" 1000 \
-    "a hire on the jobs screen" "$sounds/taxist.wav"
+open_screen "$shop_x" "$shop_y" "$shop_title_re"
+shop_win=$screen_win
+one_whole_sound "$breakfast_x" "$breakfast_y" 1200 "a meal in the food shop" "$sounds/eda1.wav"
+# A click on the jobs opener 0.3 s into the next meal stops the meal and plays whole.
+begin_phase
+xdotool mousemove --window "$shop_win" "$breakfast_x" "$breakfast_y" click 1 sleep 0.3 \
+    mousemove --window "$main_win" "$work_x" "$work_y" mousedown 1 mouseup 1
+screen_win=$(wait_window "$work_title_re") || die "no jobs screen"
+settle 1200
+end_phase cut "a meal cut short by the jobs opener's click" "$sounds/eda1.wav" "$sounds/Click1.wav"
+one_whole_sound "$taxi_x" "$taxi_y" 1000 "a hire on the jobs screen" "$sounds/taxist.wav"
+
+# A third meal: while it plays the server lists it under the game's name, and the player turns
+# the game down to 40 %.
+xdotool mousemove --window "$shop_win" "$breakfast_x" "$breakfast_y" click 1
+listed() { stream=$(game_stream) && [[ -n $stream ]]; }
+stream=
+wait_until 5 "the server to list the game's stream" listed || true
+missing=()
+for want in 'application.name = "Vantaro"' 'application.id = "vantaro"' \
+    'application.icon_name = "vantaro"' 'media.name = "eda1"'; do
+    grep -qF -- "$want" <<<"$stream" || missing+=("$want")
+done
+grep -qE 'application\.version = "[0-9]+\.[0-9]+\.[0-9]+"' <<<"$stream" ||
+    missing+=('application.version')
+if [[ -n $stream && ${#missing[@]} -eq 0 ]]; then
+    pass "the server lists the game's stream as Vantaro's eda1"
+else
+    fail "the game's stream lacks ${missing[*]:-everything}; the server lists:"
+    pactl list sink-inputs
+fi
+index=$(sed -n 's/^Sink Input #\([0-9]*\)$/\1/p' <<<"$stream")
+[[ -n $index ]] && pactl set-sink-input-volume "$index" 40% || fail "no stream to turn down"
+settle 1200
 
 kill -0 "$game_pid" 2>/dev/null || die "the game died"
+[[ -s $work/game.log ]] && fail "the game said something with a server there: $(cat "$work/game.log")"
+stop_game
+
+# The next game's first sound, at the volume the player left the game at: the server keeps it
+# by the game's name (stream-restore on PulseAudio, WirePlumber on PipeWire).
+start_game
+begin_phase
+xdotool type -- x
+settle 500
+end_phase volume "the next game's first click at the 40 % it was left at" "$sounds/Click1.wav" 40
+stop_game
+
 # Without the silent stream the sink idles and the recording skips the quiet between sounds.
 kill -0 "$keeper_pid" 2>/dev/null || die "the silent stream keeping the sink running ended"
 python3 "$here/sound_count.py" "$work/rec.raw" "$rate" "$work/marks" || failures=$((failures + 1))
 if ((failures > 0)); then
     echo "---- game output ----"
     cat "$work/game.log"
-    echo "FAIL: the recording does not hold every sound whole"
+    echo "FAIL: the recording does not hold every sound whole on $server"
     exit 1
 fi
-echo "PASS: every sound plays whole"
+echo "PASS: every sound plays whole on $server"

@@ -7,6 +7,10 @@ RECORDING is raw signed 16-bit little-endian stereo at RATE. MARKS has one line 
 fields separated by tabs:
     clicks NAME START END COUNT WAV   COUNT separate bursts, each at least 30 ms long
     whole  NAME START END WAV         one sound as long as WAV's own, within 20 ms
+    cut    NAME START END WAV NEXT    WAV cut short by NEXT: heard for less than WAV's own
+                                      length less CUT_MS, and at least NEXT's length
+    volume NAME START END WAV PERCENT a sound whose loudest sample is WAV's at PERCENT of the
+                                      server's volume scale (cubic), within VOLUME_TOLERANCE
 START and END are byte offsets into RECORDING. Prints a PASS or FAIL line per phase and exits
 with 1 when any phase failed.
 """
@@ -21,6 +25,12 @@ TOLERANCE_MS = 20
 # Silence shorter than this inside one sound does not split it (a 2400 Hz click crosses zero
 # every 0.2 ms); clicks typed 0.1 s apart leave about 50 ms between them.
 CLICK_GAP_MS = 5
+CUT_MS = 200
+VOLUME_TOLERANCE = 0.35
+
+
+def peak(samples):
+    return max(map(abs, samples), default=0)
 
 
 def envelope(samples, channels, rate):
@@ -48,14 +58,19 @@ def bursts(active, gap_ms):
     return out
 
 
-def wav_envelope(path):
+def wav_samples(path):
+    """(samples, channels, rate) of a 16-bit PCM WAV file."""
     with wave.open(path, "rb") as w:
         if w.getsampwidth() != 2:
             raise SystemExit(f"{path}: not 16-bit PCM")
         samples = array.array("h", w.readframes(w.getnframes()))
         if sys.byteorder != "little":
             samples.byteswap()
-        return envelope(samples, w.getnchannels(), w.getframerate())
+        return samples, w.getnchannels(), w.getframerate()
+
+
+def wav_envelope(path):
+    return envelope(*wav_samples(path))
 
 
 def extent(active):
@@ -104,6 +119,17 @@ def main():
             got = extent(active)
             ok = want > 0 and abs(got - want) <= TOLERANCE_MS
             detail = f"heard {got} ms of the file's {want} ms"
+        elif kind == "cut":
+            whole, nxt = extent(wav_envelope(rest[0])), extent(wav_envelope(rest[1]))
+            got = extent(active)
+            ok = nxt <= got < whole - CUT_MS
+            detail = (f"heard {got} ms, from {nxt} ms up to less than {whole - CUT_MS} ms "
+                      f"of the cut file's {whole} ms")
+        elif kind == "volume":
+            want = (int(rest[1]) / 100) ** 3
+            got = peak(samples) / peak(wav_samples(rest[0])[0])
+            ok = abs(got / want - 1) <= VOLUME_TOLERANCE
+            detail = f"loudest sample at {got:.3f} of the file's, {want:.3f} expected"
         else:
             raise SystemExit(f"{marks}: unknown phase kind {kind}")
         print(f"{'PASS' if ok else 'FAIL'}: {name}: {detail}")
