@@ -34,7 +34,7 @@ bench=$build/bin/startup_bench
 [[ -x $bench ]] || bench=$build/bench/startup_bench
 
 # Every program gets a private runtime folder (Qt warns without one). No sound server lives
-# there, and none may be started on the game's behalf: the sound module loads and stays silent.
+# there, and none may be started on the game's behalf, but for the sound benchmark's own.
 export XDG_RUNTIME_DIR=$runtime
 printf 'autospawn = no\n' >"$runtime/pulse-client.conf"
 export PULSE_CLIENTCONFIG=$runtime/pulse-client.conf
@@ -51,9 +51,11 @@ on_screen "$bench" "$@"
 echo
 "$build/bin/game_bench"
 
-# From the start screen to the main screen, in a fresh process: the memory each step holds.
+# Key to sound beside the sound server's own cache, and from the start screen to the main screen
+# the memory each step holds, the first sound included: against a private sound server of its
+# own, on a screen of its own.
 echo
-on_screen "$build/bin/screen_bench" memory
+"$src/bench/sound_bench.sh" "$build/bin/vantaro" "$build/bin/screen_bench"
 
 # The main screen with every timer running, beside a bare window; the clock's drift; memory
 # over the whole run.
