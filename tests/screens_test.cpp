@@ -6,6 +6,7 @@
 #include "forms/shop/shop.h"
 #include "forms/work/work.h"
 #include "game_fixture.h"
+#include "ui/colors.h"
 
 #include <QApplication>
 #include <QDir>
@@ -68,6 +69,9 @@ QString misfit(const QWidget* w) {
         area = b->style()->subElementRect(QStyle::SE_PushButtonContents, &opt, b);
         caption = shown = b->text();
         ink = fm.boundingRect(area, Qt::AlignCenter | Qt::TextWordWrap, caption);
+        if (!b->isEnabled()) {
+            ink |= ink.translated(1, 1); // the embossed light copy
+        }
     }
     if (caption.trimmed().isEmpty()) {
         return {};
@@ -296,6 +300,15 @@ const std::vector<Screens::State>& Screens::states() {
              moveOver(ctl(f, "ll"));
              return f;
          }},
+        {"jobs, a button reached by the keyboard", "work_keyboard", 1,
+         [](const Seen&) -> Form& {
+             start(QStringLiteral("Петя"));
+             Form& f = open("cmdWork", work());
+             f.window()->activateWindow();
+             EXPECT_TRUE(QTest::qWaitForWindowActive(f.window()));
+             QTest::keyClick(f.window(), Qt::Key_Tab);
+             return f;
+         }},
         {"jobs, refused", "work_refused", 1,
          [](const Seen&) -> Form& {
              start(LongName);
@@ -411,6 +424,17 @@ TEST_F(Screens, EveryScreenLooksLikeItsPicture) {
     const qreal dpr = qApp->devicePixelRatio();
     if (dpr != 1 && dpr != 2) {
         GTEST_SKIP() << "the pictures are drawn at scale 1 and 2, not " << dpr;
+    }
+    // The system colours the layouts name are those the classic controls are drawn in.
+    for (const auto& [sys, role] : {std::pair{syscolor::ButtonFace, QPalette::Button},
+                                    {syscolor::ButtonText, QPalette::ButtonText},
+                                    {syscolor::Menu, QPalette::Window},
+                                    {syscolor::MenuText, QPalette::WindowText},
+                                    {syscolor::WindowBackground, QPalette::Base},
+                                    {syscolor::WindowText, QPalette::Text},
+                                    {syscolor::HighlightText, QPalette::HighlightedText}}) {
+        EXPECT_EQ(vbColor(sys).name(), QApplication::palette().color(role).name())
+            << "palette role " << role;
     }
     // The text cursor stays lit instead of blinking, so it shows the same in every picture.
     QApplication::setCursorFlashTime(0);
