@@ -30,6 +30,8 @@ constexpr int Tolerance = 2;
 
 // Twenty characters, the most the name field takes.
 const QString LongName = QStringLiteral("Владислав Шишковский");
+// Twenty of the widest character a Russian or English keyboard types, wider than «Ю» and «Ш».
+const QString WidestName = QString(20, QChar(u'№'));
 
 // Why a control's caption does not fit, or an empty string.
 QString misfit(const QWidget* w) {
@@ -201,6 +203,8 @@ const std::vector<Screens::State>& Screens::states() {
              return begin();
          }},
         {"main screen", "main", 1, [](const Seen&) -> Form& { return start(LongName); }},
+        {"main screen, the widest name", nullptr, 1,
+         [](const Seen&) -> Form& { return start(WidestName); }},
         {"main screen at scale 2", "main@2x", 2,
          [](const Seen&) -> Form& { return start(QStringLiteral("Петя")); }},
         {"main screen, a rich start", "main_rich", 1,
