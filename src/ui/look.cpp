@@ -3,8 +3,11 @@
 #include "ui/label.h"
 
 #include <QApplication>
+#include <QPainter>
+#include <QPixmap>
 #include <QProxyStyle>
 #include <QStyleFactory>
+#include <QStyleOption>
 
 namespace {
 
@@ -17,6 +20,19 @@ public:
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                        const QWidget* widget) const override {
         if (element == PE_FrameFocusRect && !Label::keyboardNavigating()) {
+            return;
+        }
+        // The style draws its bevels one device pixel wide, so on a denser screen they would
+        // thin out; drawn at one pixel and enlarged, they keep the proportions of the layout.
+        if ((element == PE_PanelButtonCommand || element == PE_FrameLineEdit) &&
+            painter->device()->devicePixelRatio() != 1 && !option->rect.isEmpty()) {
+            QPixmap bevel(option->rect.size());
+            bevel.fill(Qt::transparent);
+            QPainter onePixel(&bevel);
+            onePixel.translate(-option->rect.topLeft());
+            QProxyStyle::drawPrimitive(element, option, &onePixel, widget);
+            onePixel.end();
+            painter->drawPixmap(option->rect, bevel);
             return;
         }
         QProxyStyle::drawPrimitive(element, option, painter, widget);
