@@ -8,6 +8,7 @@
 #include "state/sounds.h"
 #include "support/random_player.h"
 #include "ui/controls.h"
+#include "ui/look.h"
 #include "ui/twips.h"
 
 #include <QApplication>
@@ -110,6 +111,7 @@ int main(int argc, char** argv) {
     }
     previousHandler = qInstallMessageHandler(dropRaiseWarning);
     QApplication app(argc, argv);
+    useClassicLook();
     const bool console = consoleFormat(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) {

@@ -16,6 +16,7 @@
 #include "state/gamestate.h"
 #include "state/playclick.h"
 #include "ui/form.h"
+#include "ui/look.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -193,6 +194,7 @@ double cpuOfSlice(Slice what, int ms) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    useClassicLook();
     QApplication::setQuitOnLastWindowClosed(false);
     if (argc > 1 && std::string_view(argv[1]) == "memory") {
         return measureMemory();

@@ -1,10 +1,12 @@
 #include "forms/begin/begin.h"
 #include "ui/form.h"
+#include "ui/look.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    useClassicLook();
     QApplication::setApplicationName(QStringLiteral("Vantaro"));
     QApplication::setDesktopFileName(QStringLiteral("vantaro"));
     // The game decides when it ends: the start screen hands over to the main screen in between.

@@ -1,14 +1,17 @@
-// Every screen in every state the player can reach, walked twice: every caption must fit its box,
-// and what the player sees must match the reference picture kept under tests/pictures.
+// Every screen in every state the player can reach, walked twice: every caption must fit its box
+// and read as tests/captions.txt has it, and what the player sees must match the reference
+// picture kept under tests/pictures.
 #include "forms/car/car.h"
 #include "forms/children/children.h"
 #include "forms/home/home.h"
 #include "forms/shop/shop.h"
 #include "forms/work/work.h"
 #include "game_fixture.h"
+#include "ui/colors.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFontInfo>
 #include <QImage>
 #include <QLineEdit>
@@ -29,6 +32,25 @@ constexpr int Tolerance = 2;
 
 // Twenty characters, the most the name field takes.
 const QString LongName = QStringLiteral("Владислав Шишковский");
+// Twenty of the widest character a Russian or English keyboard types, wider than «Ю» and «Ш».
+const QString WidestName = QString(20, QChar(u'№'));
+
+// The text a control shows.
+QString captionOf(const QWidget* w) {
+    if (const auto* l = qobject_cast<const Label*>(w)) {
+        return l->caption();
+    }
+    if (const auto* f = qobject_cast<const Frame*>(w)) {
+        return f->caption();
+    }
+    if (const auto* b = qobject_cast<const QAbstractButton*>(w)) {
+        return b->text();
+    }
+    if (const auto* e = qobject_cast<const QLineEdit*>(w)) {
+        return e->text();
+    }
+    return {};
+}
 
 // Why a control's caption does not fit, or an empty string.
 QString misfit(const QWidget* w) {
@@ -41,9 +63,8 @@ QString misfit(const QWidget* w) {
     QRect area = w->rect();
     QRect ink;
     QString shown;
-    QString caption;
+    const QString caption = captionOf(w);
     if (const auto* l = qobject_cast<const Label*>(w)) {
-        caption = l->caption();
         if (l->borderStyle() != 0) {
             area.adjust(1, 1, -1, -1);
         }
@@ -58,16 +79,21 @@ QString misfit(const QWidget* w) {
             shown += line + QLatin1Char(' ');
             y += fm.height();
         }
-    } else if (const auto* f = qobject_cast<const Frame*>(w)) {
-        caption = shown = f->caption();
+    } else if (qobject_cast<const Frame*>(w) != nullptr) {
+        shown = caption;
         ink = lineBox(caption, 8, fm.ascent()); // where Frame paints it
     } else if (const auto* b = qobject_cast<const CommandButton*>(w)) {
         QStyleOptionButton opt;
         opt.initFrom(b);
         opt.rect = b->rect();
         area = b->style()->subElementRect(QStyle::SE_PushButtonContents, &opt, b);
-        caption = shown = b->text();
+        shown = caption;
         ink = fm.boundingRect(area, Qt::AlignCenter | Qt::TextWordWrap, caption);
+        if (!b->isEnabled()) {
+            ink |= ink.translated(1, 1); // the embossed light copy
+        }
+    } else {
+        return {};
     }
     if (caption.trimmed().isEmpty()) {
         return {};
@@ -97,16 +123,24 @@ QString misfit(const QWidget* w) {
     return {};
 }
 
-// Every visible control of every loaded screen that does not fit, by screen and name.
-QStringList misfits() {
-    QStringList out;
+// The screens on show.
+std::vector<Form*> shownScreens() {
+    std::vector<Form*> out;
     for (Form* form :
          {static_cast<Form*>(&begin()), static_cast<Form*>(&vantaro()), static_cast<Form*>(&shop()),
           static_cast<Form*>(&work()), static_cast<Form*>(&home()), static_cast<Form*>(&car()),
           static_cast<Form*>(&children())}) {
-        if (!form->isLoaded() || !form->window()->isVisible()) {
-            continue;
+        if (form->isLoaded() && form->window()->isVisible()) {
+            out.push_back(form);
         }
+    }
+    return out;
+}
+
+// Every visible control of every loaded screen that does not fit, by screen and name.
+QStringList misfits() {
+    QStringList out;
+    for (Form* form : shownScreens()) {
         for (const QWidget* w : form->window()->findChildren<QWidget*>()) {
             if (!w->isVisibleTo(form->window())) {
                 continue;
@@ -120,6 +154,70 @@ QStringList misfits() {
     }
     out.removeDuplicates();
     return out;
+}
+
+// A caption as a line of the reference text: quoted, so that leading and trailing blanks show,
+// with its line breaks written out.
+QString quoted(QString text) {
+    text.replace(QLatin1Char('\r'), QLatin1String("\\r"))
+        .replace(QLatin1Char('\n'), QLatin1String("\\n"));
+    return QLatin1Char('"') + text + QLatin1Char('"');
+}
+
+// What the player reads on the screens on show: each window's title, each control's caption and
+// tip, by screen and name; not what a folded panel hides, a sliver shorter than a letter included.
+QStringList captions() {
+    QStringList out;
+    for (Form* form : shownScreens()) {
+        out << form->name() + QLatin1String(" title ") + quoted(form->window()->windowTitle());
+        for (const QWidget* w : form->window()->findChildren<QWidget*>()) {
+            if (!w->isVisibleTo(form->window()) || form->window()->isCovered(w) ||
+                w->visibleRegion().boundingRect().height() < QFontMetrics(w->font()).ascent()) {
+                continue;
+            }
+            const QString name = form->name() + QLatin1Char('.') + w->objectName();
+            if (!captionOf(w).trimmed().isEmpty()) {
+                out << name + QLatin1Char(' ') + quoted(captionOf(w));
+            }
+            if (!w->toolTip().isEmpty()) {
+                out << name + QLatin1String(" tip ") + quoted(w->toolTip());
+            }
+        }
+    }
+    return out;
+}
+
+bool writingReferences() {
+    return qEnvironmentVariableIsSet("VANTARO_WRITE_REFERENCES");
+}
+
+// The captions of the whole walk against the reference text; a mismatch leaves the actual text
+// beside the test's output.
+void compareWithReference(const QString& actual) {
+    QFile ref(QStringLiteral(VANTARO_CAPTIONS_FILE));
+    if (writingReferences()) {
+        EXPECT_TRUE(ref.open(QIODevice::WriteOnly) && ref.write(actual.toUtf8()) >= 0);
+        return;
+    }
+    const QString expected =
+        ref.open(QIODevice::ReadOnly) ? QString::fromUtf8(ref.readAll()) : QString();
+    if (expected == actual) {
+        return;
+    }
+    const QStringList e = expected.split(QLatin1Char('\n'));
+    const QStringList a = actual.split(QLatin1Char('\n'));
+    qsizetype line = 0;
+    while (line < e.size() && line < a.size() && e[line] == a[line]) {
+        ++line;
+    }
+    const QString path = QDir::current().filePath(QStringLiteral("captions.actual.txt"));
+    QFile out(path);
+    const bool saved = out.open(QIODevice::WriteOnly) && out.write(actual.toUtf8()) >= 0;
+    ADD_FAILURE() << "the captions differ from " VANTARO_CAPTIONS_FILE " in line " << line + 1
+                  << "\n  expected: " << e.value(line).toStdString()
+                  << "\n  actual:   " << a.value(line).toStdString()
+                  << "\n  actual text: " << (saved ? path.toStdString() : "not saved")
+                  << "\n  (after a deliberate change of a text: tools/make_references.sh)";
 }
 
 class Screens : public GameTest {
@@ -197,6 +295,8 @@ const std::vector<Screens::State>& Screens::states() {
              return begin();
          }},
         {"main screen", "main", 1, [](const Seen&) -> Form& { return start(LongName); }},
+        {"main screen, the widest name", nullptr, 1,
+         [](const Seen&) -> Form& { return start(WidestName); }},
         {"main screen at scale 2", "main@2x", 2,
          [](const Seen&) -> Form& { return start(QStringLiteral("Петя")); }},
         {"main screen, a rich start", "main_rich", 1,
@@ -296,6 +396,15 @@ const std::vector<Screens::State>& Screens::states() {
              moveOver(ctl(f, "ll"));
              return f;
          }},
+        {"jobs, a button reached by the keyboard", "work_keyboard", 1,
+         [](const Seen&) -> Form& {
+             start(QStringLiteral("Петя"));
+             Form& f = open("cmdWork", work());
+             f.window()->activateWindow();
+             EXPECT_TRUE(QTest::qWaitForWindowActive(f.window()));
+             QTest::keyClick(f.window(), Qt::Key_Tab);
+             return f;
+         }},
         {"jobs, refused", "work_refused", 1,
          [](const Seen&) -> Form& {
              start(LongName);
@@ -342,6 +451,11 @@ const std::vector<Screens::State>& Screens::states() {
         {"every hover line", nullptr, 1,
          [](const Seen& seen) -> Form& {
              start(QStringLiteral("Петя"));
+             // The anti-radar and the defence complex take the pointer once the radar and the
+             // hull they need are bought.
+             Form& c = open("cmdKorabl", car());
+             click(ctl<CommandButton>(c, "cmd1"));
+             click(ctl<CommandButton>(c, "cmd7"));
              for (const auto& [opener, screen] : {std::pair<const char*, Form*>{"lblShop", &shop()},
                                                   {"cmdWork", &work()},
                                                   {"cmdHome", &home()},
@@ -388,18 +502,34 @@ const std::vector<Screens::State>& Screens::states() {
     return all;
 }
 
+// Every caption fits, and reads as the reference text has it: each state a heading, then every
+// line shown on the way there, message boxes included.
 TEST_F(Screens, EveryCaptionFitsItsBox) {
     const int scale = qRound(qApp->devicePixelRatio());
+    QString text;
+    std::size_t boxesRead = 0;
     for (const State& s : states()) {
         QStringList bad;
-        const auto look = [&bad] { bad << misfits(); };
+        QStringList read;
+        const auto look = [&] {
+            bad << misfits();
+            read << captions();
+            for (; boxesRead < boxes.size(); ++boxesRead) {
+                read << QLatin1String("message ") + quoted(boxes[boxesRead].title) +
+                            QLatin1Char(' ') + quoted(boxes[boxesRead].text);
+            }
+        };
         s.drive(look);
         look();
         bad.removeDuplicates();
+        read.removeDuplicates();
+        text += QLatin1String("# ") + QLatin1String(s.name) + QLatin1Char('\n') +
+                read.join(QLatin1Char('\n')) + QLatin1String("\n\n");
         EXPECT_TRUE(bad.isEmpty()) << s.name << " at scale " << scale << ":\n  "
                                    << bad.join(QStringLiteral("\n  ")).toStdString();
         reset();
     }
+    compareWithReference(text);
 }
 
 // Where the references live, and where a mismatch leaves its pictures.
@@ -412,9 +542,20 @@ TEST_F(Screens, EveryScreenLooksLikeItsPicture) {
     if (dpr != 1 && dpr != 2) {
         GTEST_SKIP() << "the pictures are drawn at scale 1 and 2, not " << dpr;
     }
+    // The system colours the layouts name are those the classic controls are drawn in.
+    for (const auto& [sys, role] : {std::pair{syscolor::ButtonFace, QPalette::Button},
+                                    {syscolor::ButtonText, QPalette::ButtonText},
+                                    {syscolor::Menu, QPalette::Window},
+                                    {syscolor::MenuText, QPalette::WindowText},
+                                    {syscolor::WindowBackground, QPalette::Base},
+                                    {syscolor::WindowText, QPalette::Text},
+                                    {syscolor::HighlightText, QPalette::HighlightedText}}) {
+        EXPECT_EQ(vbColor(sys).name(), QApplication::palette().color(role).name())
+            << "palette role " << role;
+    }
     // The text cursor stays lit instead of blinking, so it shows the same in every picture.
     QApplication::setCursorFlashTime(0);
-    const bool write = qEnvironmentVariableIsSet("VANTARO_WRITE_PICTURES");
+    const bool write = writingReferences();
     const QDir out(QDir::current().filePath(QStringLiteral("pictures")));
     for (const State& s : states()) {
         if (s.picture == nullptr || s.pictureScale != dpr) {

@@ -1,3 +1,5 @@
+#include "ui/look.h"
+
 #include <QApplication>
 #include <QMessageLogContext>
 
@@ -20,6 +22,7 @@ int main(int argc, char** argv) {
     }
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
+    useClassicLook();
     QApplication::setQuitOnLastWindowClosed(false);
     return RUN_ALL_TESTS();
 }

@@ -13,13 +13,14 @@ inline QColor vbColor(std::uint32_t bgr) {
     return QColor::fromRgb(bgrToRgb(bgr));
 }
 
-// The system colours the layouts refer to, as the standard desktop scheme has them.
+// The system colours the layouts refer to, as the classic style's standard scheme has them
+// (ui/look.h): grey faces, black text, white fields.
 namespace syscolor {
 inline constexpr std::uint32_t ButtonText = 0x000000;
 inline constexpr std::uint32_t HighlightText = 0xFFFFFF;
-inline constexpr std::uint32_t Menu = 0xF0F0F0;
+inline constexpr std::uint32_t Menu = 0xC8D0D4;
 inline constexpr std::uint32_t MenuText = 0x000000;
-inline constexpr std::uint32_t ButtonFace = 0xF0F0F0;
+inline constexpr std::uint32_t ButtonFace = 0xC8D0D4;
 inline constexpr std::uint32_t WindowBackground = 0xFFFFFF;
 inline constexpr std::uint32_t WindowText = 0x000000;
 } // namespace syscolor

@@ -1,5 +1,8 @@
 #include "ui/commandbutton.h"
 
+#include "ui/label.h"
+
+#include <QFocusEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QStyleOptionButton>
@@ -24,6 +27,13 @@ void CommandButton::changeEvent(QEvent* e) {
     }
 }
 
+void CommandButton::focusInEvent(QFocusEvent* e) {
+    if (e->reason() == Qt::TabFocusReason || e->reason() == Qt::BacktabFocusReason) {
+        Label::setKeyboardNavigation(true);
+    }
+    QPushButton::focusInEvent(e);
+}
+
 void CommandButton::paintEvent(QPaintEvent* /*e*/) {
     QStylePainter p(this);
     QStyleOptionButton opt;
@@ -31,8 +41,12 @@ void CommandButton::paintEvent(QPaintEvent* /*e*/) {
     const QString caption = opt.text;
     opt.text.clear();
     p.drawControl(QStyle::CE_PushButton, opt);
-    const QRect area = style()->subElementRect(QStyle::SE_PushButtonContents, &opt, this);
-    p.setPen(
-        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
-    p.drawText(area, Qt::AlignCenter | Qt::TextWordWrap, caption);
+    QRect area = style()->subElementRect(QStyle::SE_PushButtonContents, &opt, this);
+    if ((opt.state & QStyle::State_Sunken) != 0) {
+        area.translate(style()->pixelMetric(QStyle::PM_ButtonShiftHorizontal, &opt, this),
+                       style()->pixelMetric(QStyle::PM_ButtonShiftVertical, &opt, this));
+    }
+    // Through the style, which embosses a disabled caption.
+    style()->drawItemText(&p, area, Qt::AlignCenter | Qt::TextWordWrap, opt.palette, isEnabled(),
+                          caption, QPalette::ButtonText);
 }

@@ -15,6 +15,8 @@ signals:
 protected:
     void mouseMoveEvent(QMouseEvent* e) override;
     void changeEvent(QEvent* e) override;
-    // Long captions wrap onto more lines, as on the original buttons.
+    void focusInEvent(QFocusEvent* e) override;
+    // Long captions wrap onto more lines, as on the original buttons; the caption moves with a
+    // press as the style's own does.
     void paintEvent(QPaintEvent* e) override;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/colors.h"
+
 #include <QWidget>
 
 #include <cstdint>
@@ -29,6 +31,6 @@ protected:
 private:
     QString caption_;
     std::uint32_t fore_ = 0x000000;
-    std::uint32_t back_ = 0xF0F0F0;
+    std::uint32_t back_ = syscolor::ButtonFace;
     bool pressed_ = false;
 };

@@ -66,6 +66,10 @@ void Label::setKeyboardNavigation(bool on) {
     }
 }
 
+bool Label::keyboardNavigating() {
+    return keyboardNavigation;
+}
+
 bool Label::showsFocusRing() const {
     return keyboardNavigation && hasFocus();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/colors.h"
+
 #include <QLabel>
 
 #include <cstdint>
@@ -42,9 +44,10 @@ public:
     // The dotted focus ring: drawn while the label has the focus and the player moves the focus
     // with the keyboard; the next mouse press anywhere hides it again.
     [[nodiscard]] bool showsFocusRing() const;
-    // Whether the player moves the focus with the keyboard: Tab and Shift+Tab onto a label turn
-    // it on, a mouse press anywhere turns it off.
+    // Whether the player moves the focus with the keyboard: Tab and Shift+Tab onto a label or a
+    // command button turn it on, a mouse press anywhere turns it off.
     static void setKeyboardNavigation(bool on);
+    [[nodiscard]] static bool keyboardNavigating();
     // A whole press and release, as the screen reader's press action asks for.
     void press();
 
@@ -69,7 +72,7 @@ private:
     bool buttonLike_ = false;
     bool keyHeld_ = false;
     std::uint32_t fore_ = 0x000000;
-    std::uint32_t back_ = 0xF0F0F0;
+    std::uint32_t back_ = syscolor::ButtonFace;
     bool transparent_ = false;
     Align align_ = Align::Left;
     int border_ = 0;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/colors.h"
+
 #include <QImage>
 #include <QWidget>
 
@@ -71,5 +73,5 @@ private:
     // than every frame.
     qint64 mirrorKey_ = 0;
     std::array<QImage, 3> mirrors_;
-    std::uint32_t back_ = 0xF0F0F0;
+    std::uint32_t back_ = syscolor::ButtonFace;
 };

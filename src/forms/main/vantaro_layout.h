@@ -141,9 +141,11 @@ inline constexpr std::array Controls{
     line("Line3", {4920, 0, 0, 240}, color::Grey),
     line("Line4", {4935, 0, 0, 240}, syscolor::Menu),
     bar("Label5", {5040, 0, 2055, 255}, u"Мултипаспорт на имя ", Bold825),
+    // Narrowed so that twenty of the widest character a Russian or English keyboard types
+    // («№», wider than any letter there) fit the label.
     ControlDef{.name = "lblName",
                .rect = {7080, 0, 2895, 255},
-               .font = {Face::MicrosoftSansSerif, 9, true},
+               .font = {Face::MicrosoftSansSerif, 9, true, 72},
                .fore = color::White,
                .back = syscolor::ButtonText,
                .flags = look::Transparent},
