@@ -79,7 +79,14 @@ void Label::focusInEvent(QFocusEvent* e) {
 
 void Label::press() {
     emit MouseDown(Qt::LeftButton);
+    release();
+}
+
+void Label::release() {
+    // Released in place, as a mouse button released over the label: that is a click too, which
+    // the links act on.
     emit MouseUp(Qt::LeftButton);
+    emit Click();
 }
 
 void Label::keyPressEvent(QKeyEvent* e) {
@@ -100,7 +107,7 @@ void Label::keyReleaseEvent(QKeyEvent* e) {
         // must not press the label behind it.
         if (!e->isAutoRepeat() && keyHeld_) {
             keyHeld_ = false;
-            emit MouseUp(Qt::LeftButton);
+            release();
         }
         e->accept();
         return;

@@ -66,6 +66,7 @@ protected:
 
 private:
     void fitToText();
+    void release();
     bool buttonLike_ = false;
     bool keyHeld_ = false;
     std::uint32_t fore_ = 0x000000;
