@@ -141,7 +141,8 @@ TEST_F(KeyboardAndReaders, OnEveryFreshScreenTabReachesAndEnterPressesEveryContr
         QWidget* w = f->window();
         QSet<QWidget*> wanted;
         for (QWidget* c : w->findChildren<QWidget*>()) {
-            if ((c->focusPolicy() & Qt::TabFocus) != 0 && c->isVisibleTo(w) && c->isEnabled()) {
+            if ((c->focusPolicy() & Qt::TabFocus) != 0 && c->isVisibleTo(w) && c->isEnabled() &&
+                !f->window()->isCovered(c)) {
                 wanted.insert(c);
             }
         }

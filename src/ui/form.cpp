@@ -46,7 +46,15 @@ void FormWindow::previewKeysOfChildren() {
 }
 
 bool FormWindow::isCovered(const QWidget* w) const {
-    const QWidget* top = childAt(w->mapTo(this, w->rect().center()));
+    const QPoint middle = w->mapTo(this, w->rect().center());
+    // A box folded smaller than its contents hides them as surely as a control on top.
+    for (const QWidget* box = w->parentWidget(); box != nullptr && box != this;
+         box = box->parentWidget()) {
+        if (!box->rect().contains(box->mapFrom(this, middle))) {
+            return true;
+        }
+    }
+    const QWidget* top = childAt(middle);
     return top != nullptr && top != w && !w->isAncestorOf(top);
 }
 
@@ -68,8 +76,14 @@ bool FormWindow::focusNextPrevChild(bool next) {
 void FormWindow::focusAroundCovers() {
     QWidget* focused = focusWidget();
     if (focused != nullptr && isCovered(focused)) {
+        // A cover that hides one control may uncover the one it hid before (a folding panel
+        // and its links): the focus goes back there.
+        const QPointer<QWidget> before = coveredFocus_;
         coveredFocus_ = focused;
         focused->clearFocus();
+        if (before != nullptr && !isCovered(before)) {
+            before->setFocus(Qt::OtherFocusReason);
+        }
     } else if (coveredFocus_ != nullptr && !isCovered(coveredFocus_)) {
         if (focused == nullptr) {
             coveredFocus_->setFocus(Qt::OtherFocusReason);
