@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -59,14 +60,21 @@ bool FormWindow::isCovered(const QWidget* w) const {
 }
 
 bool FormWindow::focusNextPrevChild(bool next) {
+    const auto isStop = [this](const QWidget* w) {
+        return w != this && w->window() == this && (w->focusPolicy() & Qt::TabFocus) != 0 &&
+               w->isVisibleTo(this) && w->isEnabled() && !isCovered(w);
+    };
     QWidget* from = focusWidget() != nullptr ? focusWidget() : this;
     for (QWidget* w = from;;) {
         w = next ? w->nextInFocusChain() : w->previousInFocusChain();
-        if (w == from) {
+        if (w == from && !isStop(w)) {
             return false;
         }
-        if (w != this && w->window() == this && (w->focusPolicy() & Qt::TabFocus) != 0 &&
-            w->isVisibleTo(this) && w->isEnabled() && !isCovered(w)) {
+        if (isStop(w)) {
+            // On the only stop there is, Tab still shows the player where the focus is.
+            if (w == from) {
+                w->clearFocus();
+            }
             w->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
             return true;
         }
@@ -93,6 +101,11 @@ void FormWindow::focusAroundCovers() {
 }
 
 bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
+    // Coming forward, a window hands the focus to its first control, covered or not.
+    if (event->type() == QEvent::FocusIn &&
+        static_cast<QFocusEvent*>(event)->reason() == Qt::ActiveWindowFocusReason) {
+        focusAroundCovers();
+    }
     if (event->type() == QEvent::KeyPress) {
         auto* ke = static_cast<QKeyEvent*>(event);
         if (form_.Form_KeyDown(ke->key())) {
