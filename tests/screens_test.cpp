@@ -220,6 +220,59 @@ void compareWithReference(const QString& actual) {
                   << "\n  (after a deliberate change of a text: tools/make_references.sh)";
 }
 
+// Every keyboard stop of every shown screen whose focus ring, as Tab brings it up, is not drawn
+// whole in its window: what Tab changes on the stop must show each side of its box. The name
+// field shows its caret instead.
+QStringList brokenRings() {
+    QStringList out;
+    QList<QPointer<FormWindow>> windows; // coming forward lets closed screens' windows go
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        windows << qobject_cast<FormWindow*>(top);
+    }
+    for (FormWindow* window : windows) {
+        if (window == nullptr || !window->isVisible()) {
+            continue;
+        }
+        window->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window)) << window->objectName().toStdString();
+        Label::setKeyboardNavigation(false); // at rest, as after a mouse press
+        QImage rest = window->grab().toImage();
+        for (QSet<QWidget*> seen;;) {
+            QWidget* from = window->focusWidget();
+            QTest::keyClick(from != nullptr ? from : window, Qt::Key_Tab);
+            QWidget* stop = window->focusWidget();
+            if (stop == nullptr || seen.contains(stop)) {
+                break;
+            }
+            seen << stop;
+            const QImage ring = window->grab().toImage();
+            const qreal dpr = ring.devicePixelRatio();
+            const QRect area =
+                QRect(stop->mapTo(window, QPoint()) * dpr, stop->size() * dpr) & ring.rect();
+            const auto changed = [&](int x, int y) { return ring.pixel(x, y) != rest.pixel(x, y); };
+            QRect box;
+            for (int y = area.top(); y <= area.bottom(); ++y) {
+                for (int x = area.left(); x <= area.right(); ++x) {
+                    box |= changed(x, y) ? QRect(x, y, 1, 1) : QRect();
+                }
+            }
+            int sides = 0;
+            for (int y = box.top() + 1; y < box.bottom(); ++y) {
+                sides |= int(changed(box.left(), y)) | int(changed(box.right(), y)) << 1;
+            }
+            for (int x = box.left() + 1; x < box.right(); ++x) {
+                sides |= int(changed(x, box.top())) << 2 | int(changed(x, box.bottom())) << 3;
+            }
+            if (sides != 0b1111 && qobject_cast<QLineEdit*>(stop) == nullptr) {
+                out << window->objectName() + QLatin1Char('.') + stop->objectName() +
+                           QStringLiteral(": no whole focus ring in the window");
+            }
+            rest = ring;
+        }
+    }
+    return out;
+}
+
 class Screens : public GameTest {
 protected:
     // Called wherever the screens are worth a look on the way to a state.
@@ -521,6 +574,7 @@ TEST_F(Screens, EveryCaptionFitsItsBox) {
         };
         s.drive(look);
         look();
+        bad << brokenRings();
         bad.removeDuplicates();
         read.removeDuplicates();
         text += QLatin1String("# ") + QLatin1String(s.name) + QLatin1Char('\n') +

@@ -311,6 +311,7 @@ TEST_F(WorkTest, F1TogglesThePanelWhateverHasTheFocus) {
 
 TEST_F(WorkTest, TheUnfoldedPanelCoversTheButtonsAndTheBackLabelForTheKeyboardToo) {
     QWidget* w = work().window();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w));
     // What Tab and Shift+Tab reach in a dozen steps, from whatever has the focus.
     const auto reached = [w](Qt::Key key) {
         QSet<QString> names;
@@ -323,18 +324,27 @@ TEST_F(WorkTest, TheUnfoldedPanelCoversTheButtonsAndTheBackLabelForTheKeyboardTo
         }
         return names;
     };
-    EXPECT_TRUE(reached(Qt::Key_Tab).contains(QStringLiteral("cmd")));
+    const QSet<QString> folded = reached(Qt::Key_Tab);
+    EXPECT_TRUE(folded.contains(QStringLiteral("cmd")));
+    EXPECT_FALSE(folded.contains(QStringLiteral("lblNext1"))) << "the folded panel hides it";
     button("Taxist")->setFocus();
     QTest::keyClick(button("Taxist"), Qt::Key_F1);
     ASSERT_EQ(fr().width, 8415);
     EXPECT_EQ(w->focusWidget(), nullptr) << "the covered button lets the focus go";
-    EXPECT_TRUE(reached(Qt::Key_Tab).isEmpty());
-    EXPECT_TRUE(reached(Qt::Key_Backtab).isEmpty());
-    QTest::keyClick(w, Qt::Key_Space);
-    QTest::keyClick(w, Qt::Key_Return);
+    // Only the shown page's link, which Enter or Space follows, showing the ring.
+    const QSet<QString> next{QStringLiteral("lblNext1")}, prev{QStringLiteral("lblPrev1")};
+    EXPECT_EQ(reached(Qt::Key_Tab), next);
+    EXPECT_TRUE(ctl(work(), "lblNext1")->showsFocusRing());
+    QTest::keyClick(w->focusWidget(), Qt::Key_Return);
+    EXPECT_TRUE(ctl(work(), "Label20")->isVisibleTo(w));
+    EXPECT_EQ(w->focusWidget(), ctl(work(), "lblPrev1")) << "the new page's link";
+    EXPECT_EQ(reached(Qt::Key_Backtab), prev);
+    QTest::keyClick(w->focusWidget(), Qt::Key_Space);
+    EXPECT_TRUE(ctl(work(), "Label16")->isVisibleTo(w));
+    EXPECT_EQ(reached(Qt::Key_Tab), next);
     EXPECT_EQ(work().CurrentJob.value(), 0);
     EXPECT_TRUE(work().isLoaded());
-    QTest::keyClick(w, Qt::Key_F1);
+    QTest::keyClick(w->focusWidget(), Qt::Key_F1);
     EXPECT_EQ(w->focusWidget(), button("Taxist")) << "folding gives it back";
     const QSet<QString> all = reached(Qt::Key_Backtab);
     for (const JobRow& j : Jobs) {

@@ -3,10 +3,27 @@
 #include "ui/label.h"
 
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QStyleOptionButton>
 #include <QStylePainter>
+
+namespace {
+
+// Hands Return and keypad Enter on to `handle` as Space, any other key as it is.
+template <class Handler> void asSpace(QKeyEvent* e, Handler handle) {
+    if (e->key() != Qt::Key_Return && e->key() != Qt::Key_Enter) {
+        handle(e);
+        return;
+    }
+    QKeyEvent space(e->type(), Qt::Key_Space, e->modifiers() & ~Qt::KeypadModifier,
+                    QStringLiteral(" "), e->isAutoRepeat(), e->count());
+    handle(&space);
+    e->setAccepted(space.isAccepted());
+}
+
+} // namespace
 
 CommandButton::CommandButton(QWidget* parent) : QPushButton(parent) {
     setMouseTracking(true);
@@ -16,6 +33,14 @@ void CommandButton::mouseMoveEvent(QMouseEvent* e) {
     QPushButton::mouseMoveEvent(e);
     e->accept();
     emit MouseMove();
+}
+
+void CommandButton::keyPressEvent(QKeyEvent* e) {
+    asSpace(e, [this](QKeyEvent* k) { QPushButton::keyPressEvent(k); });
+}
+
+void CommandButton::keyReleaseEvent(QKeyEvent* e) {
+    asSpace(e, [this](QKeyEvent* k) { QPushButton::keyReleaseEvent(k); });
 }
 
 void CommandButton::changeEvent(QEvent* e) {

@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -46,19 +47,34 @@ void FormWindow::previewKeysOfChildren() {
 }
 
 bool FormWindow::isCovered(const QWidget* w) const {
-    const QWidget* top = childAt(w->mapTo(this, w->rect().center()));
+    const QPoint middle = w->mapTo(this, w->rect().center());
+    // A box folded smaller than its contents hides them as surely as a control on top.
+    for (const QWidget* box = w->parentWidget(); box != nullptr && box != this;
+         box = box->parentWidget()) {
+        if (!box->rect().contains(box->mapFrom(this, middle))) {
+            return true;
+        }
+    }
+    const QWidget* top = childAt(middle);
     return top != nullptr && top != w && !w->isAncestorOf(top);
 }
 
 bool FormWindow::focusNextPrevChild(bool next) {
+    const auto isStop = [this](const QWidget* w) {
+        return w != this && w->window() == this && (w->focusPolicy() & Qt::TabFocus) != 0 &&
+               w->isVisibleTo(this) && w->isEnabled() && !isCovered(w);
+    };
     QWidget* from = focusWidget() != nullptr ? focusWidget() : this;
     for (QWidget* w = from;;) {
         w = next ? w->nextInFocusChain() : w->previousInFocusChain();
-        if (w == from) {
+        if (w == from && !isStop(w)) {
             return false;
         }
-        if (w != this && w->window() == this && (w->focusPolicy() & Qt::TabFocus) != 0 &&
-            w->isVisibleTo(this) && w->isEnabled() && !isCovered(w)) {
+        if (isStop(w)) {
+            // On the only stop there is, Tab still shows the player where the focus is.
+            if (w == from) {
+                w->clearFocus();
+            }
             w->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
             return true;
         }
@@ -68,8 +84,14 @@ bool FormWindow::focusNextPrevChild(bool next) {
 void FormWindow::focusAroundCovers() {
     QWidget* focused = focusWidget();
     if (focused != nullptr && isCovered(focused)) {
+        // A cover that hides one control may uncover the one it hid before (a folding panel
+        // and its links): the focus goes back there.
+        const QPointer<QWidget> before = coveredFocus_;
         coveredFocus_ = focused;
         focused->clearFocus();
+        if (before != nullptr && !isCovered(before)) {
+            before->setFocus(Qt::OtherFocusReason);
+        }
     } else if (coveredFocus_ != nullptr && !isCovered(coveredFocus_)) {
         if (focused == nullptr) {
             coveredFocus_->setFocus(Qt::OtherFocusReason);
@@ -79,6 +101,11 @@ void FormWindow::focusAroundCovers() {
 }
 
 bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
+    // Coming forward, a window hands the focus to its first control, covered or not.
+    if (event->type() == QEvent::FocusIn &&
+        static_cast<QFocusEvent*>(event)->reason() == Qt::ActiveWindowFocusReason) {
+        focusAroundCovers();
+    }
     if (event->type() == QEvent::KeyPress) {
         auto* ke = static_cast<QKeyEvent*>(event);
         if (form_.Form_KeyDown(ke->key())) {

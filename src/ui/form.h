@@ -20,7 +20,8 @@ public:
     // Call after a control has come to cover others or stopped covering them: a focused control
     // that is now covered lets the focus go, and has it back once it is uncovered.
     void focusAroundCovers();
-    // Whether another control lies over the middle of `w`, so that the mouse cannot reach it.
+    // Whether another control lies over the middle of `w`, or a box it lies in is folded away
+    // from there, so that the mouse cannot reach it.
     [[nodiscard]] bool isCovered(const QWidget* w) const;
 
 protected:

@@ -83,7 +83,14 @@ void Label::focusInEvent(QFocusEvent* e) {
 
 void Label::press() {
     emit MouseDown(Qt::LeftButton);
+    release();
+}
+
+void Label::release() {
+    // Released in place, as a mouse button released over the label: that is a click too, which
+    // the links act on.
     emit MouseUp(Qt::LeftButton);
+    emit Click();
 }
 
 void Label::keyPressEvent(QKeyEvent* e) {
@@ -104,7 +111,7 @@ void Label::keyReleaseEvent(QKeyEvent* e) {
         // must not press the label behind it.
         if (!e->isAutoRepeat() && keyHeld_) {
             keyHeld_ = false;
-            emit MouseUp(Qt::LeftButton);
+            release();
         }
         e->accept();
         return;
@@ -187,6 +194,39 @@ QStringList Label::wrappedLines() const {
     return lines;
 }
 
+QRect Label::shownRect() const {
+    QRect shown = rect();
+    for (const QWidget* w = parentWidget(); w != nullptr; w = w->parentWidget()) {
+        shown &= QRect(mapFrom(w, QPoint(0, 0)), w->size());
+        if (w->isWindow()) {
+            break;
+        }
+    }
+    // A control above may hide a strip along one edge, as the last help entry hides the top
+    // row of the link under it.
+    const QObjectList siblings = isWindow() ? QObjectList() : parent()->children();
+    for (qsizetype i = siblings.indexOf(this) + 1; i < siblings.size(); ++i) {
+        const auto* above = qobject_cast<const QWidget*>(siblings.at(i));
+        if (above == nullptr || !above->isVisible()) {
+            continue;
+        }
+        const QRect hidden = above->geometry().translated(-pos()) & shown;
+        if (hidden.isEmpty()) {
+            continue;
+        }
+        if (hidden.width() == shown.width() && hidden.top() == shown.top()) {
+            shown.setTop(hidden.bottom() + 1);
+        } else if (hidden.width() == shown.width() && hidden.bottom() == shown.bottom()) {
+            shown.setBottom(hidden.top() - 1);
+        } else if (hidden.height() == shown.height() && hidden.left() == shown.left()) {
+            shown.setLeft(hidden.right() + 1);
+        } else if (hidden.height() == shown.height() && hidden.right() == shown.right()) {
+            shown.setRight(hidden.left() - 1);
+        }
+    }
+    return shown;
+}
+
 void Label::paintEvent(QPaintEvent* /*e*/) {
     QPainter p(this);
     if (!transparent_) {
@@ -201,7 +241,7 @@ void Label::paintEvent(QPaintEvent* /*e*/) {
         // Where the keyboard is, for players who use it.
         QPen dots(vbColor(fore_), 1, Qt::DotLine);
         p.setPen(dots);
-        p.drawRect(rect().adjusted(0, 0, -1, -1));
+        p.drawRect(shownRect().adjusted(0, 0, -1, -1));
     }
     p.setClipRect(area);
     p.setFont(font());

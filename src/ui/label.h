@@ -69,6 +69,10 @@ protected:
 
 private:
     void fitToText();
+    void release();
+    // The part of the label its boxes, its window and the controls above it leave in sight: a
+    // label may reach past them or under them, its focus ring may not.
+    [[nodiscard]] QRect shownRect() const;
     bool buttonLike_ = false;
     bool keyHeld_ = false;
     std::uint32_t fore_ = 0x000000;

@@ -25,6 +25,9 @@ void Work::build(FormWindow& w) {
     const auto label = [&w](const char* name) {
         return w.findChild<Label*>(QString::fromLatin1(name));
     };
+    // The keyboard turns the pages too, while the panel shows them.
+    label("lblNext1")->setButtonLike(true);
+    label("lblPrev1")->setButtonLike(true);
     QObject::connect(label("lblNext1"), &Label::Click, fr, [this] { lblNext1_Click(); });
     QObject::connect(label("lblPrev1"), &Label::Click, fr, [this] { lblPrev1_Click(); });
     QObject::connect(label("lblNext1"), &Label::MouseMove, fr, [this] { lblNext1_MouseMove(); });
@@ -110,8 +113,14 @@ bool Work::Form_KeyDown(int key) {
 }
 
 void Work::showPage(bool page2) {
+    auto* from = control<Label>(page2 ? "lblNext1" : "lblPrev1");
+    const bool keyboard = from->hasFocus();
     for (const PageSwitch& p : PageSwitches) {
         control<Label>(p.label)->setVisible(p.onPage2 == page2);
+    }
+    // A page turned by the keyboard leaves it on the new page's link.
+    if (keyboard) {
+        control<Label>(page2 ? "lblPrev1" : "lblNext1")->setFocus(Qt::OtherFocusReason);
     }
 }
 
