@@ -18,7 +18,7 @@ template <class Handler> void asSpace(QKeyEvent* e, Handler handle) {
         return;
     }
     QKeyEvent space(e->type(), Qt::Key_Space, e->modifiers() & ~Qt::KeypadModifier,
-                    QStringLiteral(" "), e->isAutoRepeat(), e->count());
+                    QStringLiteral(" "), e->isAutoRepeat(), static_cast<quint16>(e->count()));
     handle(&space);
     e->setAccepted(space.isAccepted());
 }
