@@ -1,7 +1,10 @@
 #include "ui/frame.h"
 
 #include "ui/colors.h"
+#include "ui/label.h"
 
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -42,7 +45,52 @@ void Frame::paintEvent(QPaintEvent* /*e*/) {
         p.setFont(font());
         p.setPen(vbColor(fore_));
         p.drawText(CaptionLeft + 2, fm.ascent(), caption_);
+        if (hasFocus() && Label::keyboardNavigating()) {
+            p.setPen(QPen(vbColor(fore_), 1, Qt::DotLine));
+            p.drawRect(QRect(CaptionLeft, 0, w, fm.height()).adjusted(0, 0, -1, -1));
+        }
     }
+}
+
+void Frame::setKeyboardClick(bool on) {
+    // Only the keyboard moves the focus here, as on the button-like labels.
+    setFocusPolicy(on ? Qt::TabFocus : Qt::NoFocus);
+}
+
+namespace {
+bool isActivationKey(const QKeyEvent* e) {
+    return e->key() == Qt::Key_Space || e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+}
+} // namespace
+
+void Frame::keyPressEvent(QKeyEvent* e) {
+    if (focusPolicy() == Qt::NoFocus || !isActivationKey(e)) {
+        QWidget::keyPressEvent(e);
+        return;
+    }
+    keyHeld_ = keyHeld_ || !e->isAutoRepeat();
+    e->accept();
+}
+
+void Frame::keyReleaseEvent(QKeyEvent* e) {
+    if (focusPolicy() == Qt::NoFocus || !isActivationKey(e)) {
+        QWidget::keyReleaseEvent(e);
+        return;
+    }
+    // Only a key pressed here clicks, once, however long it was held.
+    if (!e->isAutoRepeat() && keyHeld_) {
+        keyHeld_ = false;
+        emit Click();
+    }
+    e->accept();
+}
+
+void Frame::focusInEvent(QFocusEvent* e) {
+    if (e->reason() == Qt::TabFocusReason || e->reason() == Qt::BacktabFocusReason) {
+        Label::setKeyboardNavigation(true);
+    }
+    QWidget::focusInEvent(e);
+    update();
 }
 
 void Frame::mousePressEvent(QMouseEvent* e) {
@@ -62,4 +110,9 @@ void Frame::mouseReleaseEvent(QMouseEvent* e) {
 void Frame::mouseMoveEvent(QMouseEvent* e) {
     e->accept();
     emit MouseMove();
+}
+
+void Frame::focusOutEvent(QFocusEvent* e) {
+    QWidget::focusOutEvent(e);
+    update();
 }

@@ -106,6 +106,8 @@ void Vantaro::connectHelpPanel(FormWindow& w) {
     QObject::connect(frfr, &Frame::Click, frfr, [this] { frfr_Click(); });
     auto* fr = w.findChild<Frame*>(QStringLiteral("fr"));
     QObject::connect(fr, &Frame::Click, fr, [this] { fr_Click(); });
+    // The About panel opens only by a click on it: the keyboard has to reach it as well.
+    fr->setKeyboardClick(true);
     // The panel's labels have no click of their own, so a click on them is a click on the
     // panel; only the author line does something else.
     const auto labels = frfr->findChildren<Label*>();
