@@ -128,6 +128,9 @@ void Label::setCaption(const QString& text) {
     if (autoSize_) {
         fitToText();
     }
+    if (narrowToFit_) {
+        narrowToText();
+    }
     update();
 }
 
@@ -174,6 +177,19 @@ void Label::fitToText() {
     r.width = twips::fromPixels(fm.horizontalAdvance(text()) + extra);
     r.height = twips::fromPixels(fm.height() + extra);
     twips::setGeometry(this, r);
+}
+
+void Label::narrowToText() {
+    // Half the width is as narrow as a face stays legible.
+    constexpr int Narrowest = 50;
+    QFont f = font();
+    int stretch = 100;
+    f.setStretch(stretch);
+    const int room = width() - (border_ != 0 ? 2 : 0);
+    while (stretch > Narrowest && QFontMetricsF(f).horizontalAdvance(text()) > room) {
+        f.setStretch(--stretch);
+    }
+    setFont(f);
 }
 
 QStringList Label::wrappedLines() const {

@@ -33,6 +33,9 @@ public:
     void setAutoSize(bool on);
     [[nodiscard]] bool autoSize() const { return autoSize_; }
 
+    // Narrows the face, as little as it can, whenever the text would not fit one line.
+    void setNarrowToFit(bool on) { narrowToFit_ = on; }
+
     // The lines as the label lays them out at its current width.
     [[nodiscard]] QStringList wrappedLines() const;
 
@@ -69,6 +72,7 @@ protected:
 
 private:
     void fitToText();
+    void narrowToText();
     void release();
     // The part of the label its boxes, its window and the controls above it leave in sight: a
     // label may reach past them or under them, its focus ring may not.
@@ -81,4 +85,5 @@ private:
     Align align_ = Align::Left;
     int border_ = 0;
     bool autoSize_ = false;
+    bool narrowToFit_ = false;
 };

@@ -30,6 +30,7 @@ QWidget* makeControl(const ControlDef& d, QWidget* parent, int unit) {
                     : (d.flags & look::Right) != 0 ? Align::Right
                                                    : Align::Left);
         twips::setGeometry(l, r);
+        l->setNarrowToFit((d.flags & look::NarrowToFit) != 0);
         l->setCaption(text);
         l->setAutoSize((d.flags & look::AutoSize) != 0);
         w = l;

@@ -19,6 +19,8 @@ inline constexpr unsigned Center = 1u << 1;
 inline constexpr unsigned Right = 1u << 2;
 inline constexpr unsigned AutoSize = 1u << 3;
 inline constexpr unsigned Hidden = 1u << 4;
+// A one-line label whose face narrows, only as far as a long caption needs, to show it whole.
+inline constexpr unsigned NarrowToFit = 1u << 5;
 } // namespace look
 
 struct ControlDef {

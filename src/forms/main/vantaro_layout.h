@@ -141,14 +141,14 @@ inline constexpr std::array Controls{
     line("Line3", {4920, 0, 0, 240}, color::Grey),
     line("Line4", {4935, 0, 0, 240}, syscolor::Menu),
     bar("Label5", {5040, 0, 2055, 255}, u"Мултипаспорт на имя ", Bold825),
-    // Narrowed so that twenty of the widest character a Russian or English keyboard types
-    // («№», wider than any letter there) fit the label.
+    // Any twenty characters the field takes show whole: a long name of wide letters narrows the
+    // face as far as it needs.
     ControlDef{.name = "lblName",
                .rect = {7080, 0, 2895, 255},
-               .font = {Face::MicrosoftSansSerif, 9, true, 72},
+               .font = {Face::MicrosoftSansSerif, 9, true},
                .fore = color::White,
                .back = syscolor::ButtonText,
-               .flags = look::Transparent},
+               .flags = look::Transparent | look::NarrowToFit},
     line("Line2", {-480, 240, 11400, 0}, color::Grey),
     line("Line1", {-480, 255, 11400, 0}, syscolor::Menu),
 
