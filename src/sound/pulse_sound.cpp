@@ -200,7 +200,7 @@ private:
     }
 
     void upload(const std::string& path, const std::string& name) {
-        auto* job = new Upload{this, path, name, {}, nullptr};
+        auto* job = new Upload{this, path, name, {}};
         if (!decode(path, job->sound)) {
             delete job;
             pending_.clear();
@@ -212,17 +212,17 @@ private:
         pa_proplist* media = pa_proplist_new();
         pa_proplist_sets(media, PA_PROP_MEDIA_NAME, baseName(path).c_str());
         pa_proplist_sets(media, PA_PROP_MEDIA_FILENAME, path.c_str());
-        job->stream =
+        pa_stream* stream =
             pa_stream_new_with_proplist(ctx_, name.c_str(), &job->sound.spec, &map, media);
         pa_proplist_free(media);
-        if (job->stream == nullptr) {
+        if (stream == nullptr) {
             delete job;
             pending_.clear();
             return;
         }
         uploading_.insert(name);
-        pa_stream_set_state_callback(job->stream, &Player::onUploadState, job);
-        pa_stream_connect_upload(job->stream, job->sound.frames.size() * sizeof(short));
+        pa_stream_set_state_callback(stream, &Player::onUploadState, job);
+        pa_stream_connect_upload(stream, job->sound.frames.size() * sizeof(short));
     }
 
     struct Upload {
@@ -230,7 +230,6 @@ private:
         std::string path;
         std::string name;
         Decoded sound;
-        pa_stream* stream;
     };
 
     static void onUploadState(pa_stream* s, void* userdata) {
