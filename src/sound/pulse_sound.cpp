@@ -67,6 +67,9 @@ public:
         wake_ = api()->defer_new(api(), &Player::onWake, this);
         api()->defer_enable(wake_, 0);
         pa_threaded_mainloop_set_name(loop_, "vantaro-sound");
+        // Connecting starts before the thread does, so the first sound does not wait for it to
+        // wake.
+        connect();
         pa_threaded_mainloop_start(loop_);
     }
 
