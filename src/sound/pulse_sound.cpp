@@ -73,6 +73,9 @@ public:
         pa_threaded_mainloop_start(loop_);
     }
 
+    // Ends the client library's thread; the game's thread calls it once, as the process ends.
+    void stop() { pa_threaded_mainloop_stop(loop_); }
+
     // The game's thread: leaves the request for the client library's thread and returns.
     void play(const char* path) {
         pa_threaded_mainloop_lock(loop_);
@@ -288,8 +291,13 @@ private:
 } // namespace
 
 // The module's one entry point: plays the file at `path` (in the file system's encoding), replacing
-// any sound still playing, and returns at once. The player lives until the process ends.
+// any sound still playing, and returns at once. The player lives until the process ends; its
+// thread stops just before.
 extern "C" __attribute__((visibility("default"))) void vantaro_play_wav(const char* path) {
     static Player* const player = new Player;
+    // The client library's thread ends before the process takes itself apart around it.
+    static const struct StopAtExit {
+        ~StopAtExit() { player->stop(); }
+    } stopAtExit;
     player->play(path);
 }
