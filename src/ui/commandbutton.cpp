@@ -1,8 +1,5 @@
 #include "ui/commandbutton.h"
 
-#include "ui/label.h"
-
-#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -50,13 +47,6 @@ void CommandButton::changeEvent(QEvent* e) {
     if (e->type() == QEvent::EnabledChange) {
         setAttribute(Qt::WA_TransparentForMouseEvents, !isEnabled());
     }
-}
-
-void CommandButton::focusInEvent(QFocusEvent* e) {
-    if (e->reason() == Qt::TabFocusReason || e->reason() == Qt::BacktabFocusReason) {
-        Label::setKeyboardNavigation(true);
-    }
-    QPushButton::focusInEvent(e);
 }
 
 void CommandButton::paintEvent(QPaintEvent* /*e*/) {

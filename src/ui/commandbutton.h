@@ -18,7 +18,6 @@ protected:
     // Return and keypad Enter press the focused button just as Space does.
     void keyPressEvent(QKeyEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
-    void focusInEvent(QFocusEvent* e) override;
     // Long captions wrap onto more lines, as on the original buttons; the caption moves with a
     // press as the style's own does.
     void paintEvent(QPaintEvent* e) override;

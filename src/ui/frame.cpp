@@ -1,5 +1,6 @@
 #include "ui/frame.h"
 
+#include "ui/buttonlike.h"
 #include "ui/colors.h"
 #include "ui/label.h"
 
@@ -57,12 +58,6 @@ void Frame::setKeyboardClick(bool on) {
     setFocusPolicy(on ? Qt::TabFocus : Qt::NoFocus);
 }
 
-namespace {
-bool isActivationKey(const QKeyEvent* e) {
-    return e->key() == Qt::Key_Space || e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
-}
-} // namespace
-
 void Frame::keyPressEvent(QKeyEvent* e) {
     if (focusPolicy() == Qt::NoFocus || !isActivationKey(e)) {
         QWidget::keyPressEvent(e);
@@ -85,10 +80,8 @@ void Frame::keyReleaseEvent(QKeyEvent* e) {
     e->accept();
 }
 
+// The caption's ring comes and goes with the focus.
 void Frame::focusInEvent(QFocusEvent* e) {
-    if (e->reason() == Qt::TabFocusReason || e->reason() == Qt::BacktabFocusReason) {
-        Label::setKeyboardNavigation(true);
-    }
     QWidget::focusInEvent(e);
     update();
 }

@@ -1,5 +1,6 @@
 #include "ui/label.h"
 
+#include "ui/buttonlike.h"
 #include "ui/colors.h"
 #include "ui/label_accessible.h"
 #include "ui/sunken.h"
@@ -15,14 +16,11 @@
 
 namespace {
 
-bool isActivationKey(const QKeyEvent* e) {
-    return e->key() == Qt::Key_Space || e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
-}
-
 // Desktop toolkits show where the focus is only to players who move it with the keyboard.
 bool keyboardNavigation = false;
 
-class MousePressWatch : public QObject {
+// Tab and Shift+Tab onto any control turn it on, a mouse press anywhere turns it off.
+class NavigationWatch : public QObject {
 public:
     using QObject::QObject;
 
@@ -30,6 +28,11 @@ protected:
     bool eventFilter(QObject* /*watched*/, QEvent* e) override {
         if (e->type() == QEvent::MouseButtonPress) {
             Label::setKeyboardNavigation(false);
+        } else if (e->type() == QEvent::FocusIn) {
+            const Qt::FocusReason why = static_cast<QFocusEvent*>(e)->reason();
+            if (why == Qt::TabFocusReason || why == Qt::BacktabFocusReason) {
+                Label::setKeyboardNavigation(true);
+            }
         }
         return false;
     }
@@ -41,7 +44,7 @@ Label::Label(QWidget* parent) : QLabel(parent) {
     static const bool factory = (QAccessible::installFactory(buttonLabelFactory), true);
     (void)factory;
     static const bool watch =
-        (QCoreApplication::instance()->installEventFilter(new MousePressWatch(qApp)), true);
+        (QCoreApplication::instance()->installEventFilter(new NavigationWatch(qApp)), true);
     (void)watch;
     setTextFormat(Qt::PlainText);
     setMouseTracking(true);
@@ -72,13 +75,6 @@ bool Label::keyboardNavigating() {
 
 bool Label::showsFocusRing() const {
     return keyboardNavigation && hasFocus();
-}
-
-void Label::focusInEvent(QFocusEvent* e) {
-    if (e->reason() == Qt::TabFocusReason || e->reason() == Qt::BacktabFocusReason) {
-        setKeyboardNavigation(true);
-    }
-    QLabel::focusInEvent(e);
 }
 
 void Label::press() {

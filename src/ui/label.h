@@ -47,8 +47,8 @@ public:
     // The dotted focus ring: drawn while the label has the focus and the player moves the focus
     // with the keyboard; the next mouse press anywhere hides it again.
     [[nodiscard]] bool showsFocusRing() const;
-    // Whether the player moves the focus with the keyboard: Tab and Shift+Tab onto a label or a
-    // command button turn it on, a mouse press anywhere turns it off.
+    // Whether the player moves the focus with the keyboard: Tab and Shift+Tab onto any control
+    // turn it on, a mouse press anywhere turns it off.
     static void setKeyboardNavigation(bool on);
     [[nodiscard]] static bool keyboardNavigating();
     // A whole press and release, as the screen reader's press action asks for.
@@ -68,7 +68,6 @@ protected:
     void changeEvent(QEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
-    void focusInEvent(QFocusEvent* e) override;
 
 private:
     void fitToText();
