@@ -28,7 +28,7 @@ std::string baseName(const std::string& path) {
 }
 
 struct Decoded {
-    pa_sample_spec spec{};
+    pa_sample_spec format{};
     std::vector<short> frames;
 };
 
@@ -38,13 +38,13 @@ bool decode(const std::string& path, Decoded& out) {
     if (f == nullptr) {
         return false;
     }
-    out.spec = {PA_SAMPLE_S16NE, static_cast<std::uint32_t>(info.samplerate),
-                static_cast<std::uint8_t>(info.channels)};
+    out.format = {PA_SAMPLE_S16NE, static_cast<std::uint32_t>(info.samplerate),
+                  static_cast<std::uint8_t>(info.channels)};
     const bool fits =
         info.channels > 0 && info.channels <= static_cast<int>(PA_CHANNELS_MAX) &&
         info.frames > 0 &&
         static_cast<std::size_t>(info.frames) * info.channels * sizeof(short) <= MaxSampleBytes &&
-        pa_sample_spec_valid(&out.spec) != 0;
+        info.samplerate > 0 && static_cast<std::uint32_t>(info.samplerate) <= PA_RATE_MAX;
     if (fits) {
         out.frames.resize(static_cast<std::size_t>(info.frames) * info.channels);
         out.frames.resize(
@@ -111,10 +111,11 @@ private:
         const std::string path = pending_;
         // The file's own name names its sample: that is the name a mixer shows for the sound.
         const std::string name = baseName(path);
-        if (unplayable_.count(path) != 0 || uploading_.count(name) != 0) {
-            if (unplayable_.count(path) != 0) {
-                pending_.clear();
-            }
+        if (unplayable_.count(path) != 0) {
+            pending_.clear();
+            return;
+        }
+        if (uploading_.count(name) != 0) {
             return; // a sound still on its way to the cache plays once it is there
         }
         if (const auto it = cached_.find(name); it == cached_.end() || it->second != path) {
@@ -128,7 +129,7 @@ private:
             playing_ = PA_INVALID_INDEX;
         }
         pa_proplist* media = pa_proplist_new();
-        pa_proplist_sets(media, PA_PROP_MEDIA_NAME, baseName(path).c_str());
+        pa_proplist_sets(media, PA_PROP_MEDIA_NAME, name.c_str());
         pa_proplist_sets(media, PA_PROP_MEDIA_FILENAME, path.c_str());
         // No volume of our own: the server restores the one the player last gave the game.
         ++sent_;
@@ -214,12 +215,12 @@ private:
             return;
         }
         pa_channel_map map;
-        pa_channel_map_init_extend(&map, job->sound.spec.channels, PA_CHANNEL_MAP_DEFAULT);
+        pa_channel_map_init_extend(&map, job->sound.format.channels, PA_CHANNEL_MAP_DEFAULT);
         pa_proplist* media = pa_proplist_new();
-        pa_proplist_sets(media, PA_PROP_MEDIA_NAME, baseName(path).c_str());
+        pa_proplist_sets(media, PA_PROP_MEDIA_NAME, name.c_str());
         pa_proplist_sets(media, PA_PROP_MEDIA_FILENAME, path.c_str());
         pa_stream* stream =
-            pa_stream_new_with_proplist(ctx_, name.c_str(), &job->sound.spec, &map, media);
+            pa_stream_new_with_proplist(ctx_, name.c_str(), &job->sound.format, &map, media);
         pa_proplist_free(media);
         if (stream == nullptr) {
             delete job;
