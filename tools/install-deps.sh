@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the game needs to build, run and be tested. Installs only
-# what is missing, so a second run costs nothing.
+# Installs the Debian 12 packages the game needs to build, run and be tested; with `windows`,
+# also those that build the Windows game and run it under Wine. Installs only what is missing,
+# so a second run costs nothing.
 set -euo pipefail
 
 packages=(
@@ -11,6 +12,12 @@ packages=(
   lintian desktop-file-utils appstream dpkg-dev at-spi2-core dbus-daemon dbus-bin python3-dbus
   pulseaudio pulseaudio-utils pipewire wireplumber
 )
+if [[ ${1:-} == windows ]]; then
+  packages+=(
+    g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 qt6-base-dev-tools dpkg-dev
+    googletest wine wine64 zip unzip
+  )
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QLibrary>
 
@@ -20,7 +19,8 @@ bool isPlayableFile(const QString& path) {
     return fi.isFile() && fi.isReadable() && fi.size() > 0;
 }
 
-// The module's one entry point: a file's path in the file system's encoding.
+// The module's one entry point: a file's path in UTF-8, which spells every folder a player may
+// unpack the game into (Windows' 8-bit code page does not).
 using PlayWav = void (*)(const char* path);
 
 // The sound stack lives in a module of its own, loaded on the first sound; without it the
@@ -46,12 +46,12 @@ PlayWav player() {
 
 QString soundModulePath() {
     return QDir::cleanPath(QCoreApplication::applicationDirPath() +
-                           QStringLiteral("/../" VANTARO_SOUND_MODULE));
+                           QStringLiteral("/" VANTARO_SOUND_MODULE));
 }
 
 QString gameDataDir() {
     return QDir::cleanPath(QCoreApplication::applicationDirPath() +
-                           QStringLiteral("/../share/vantaro"));
+                           QStringLiteral("/" VANTARO_DATA_DIR));
 }
 
 QString resolveSoundPath(const QString& file) {
@@ -84,6 +84,6 @@ void PlayClick(const QString& file) {
         return;
     }
     if (const PlayWav play = player()) {
-        play(QFile::encodeName(path).constData());
+        play(path.toUtf8().constData());
     }
 }
