@@ -71,5 +71,9 @@ QFont gameFont(FontDef def) {
     f.setBold(def.bold);
     f.setStretch(def.stretch);
     f.setStyleStrategy(QFont::PreferAntialias);
+    // The light hinting a Linux desktop asks for by default, asked for by the game itself: where
+    // nobody asks (Windows has no fontconfig), the glyphs would be hinted fully and come out
+    // wider, and the layouts were fitted to this width.
+    f.setHintingPreference(QFont::PreferVerticalHinting);
     return f;
 }
