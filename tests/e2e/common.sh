@@ -384,3 +384,110 @@ start_xvfb() { # [WIDTHxHEIGHT]
     fi
     export DISPLAY=":$number"
 }
+
+# --- screenshots ----------------------------------------------------------------------------
+
+# "x,y,w,h" in logical pixels to an ImageMagick rectangle at ratio $2.
+draw_rect() {
+    local x y w h s=$2
+    IFS=, read -r x y w h <<<"$1"
+    echo "rectangle $((x * s)),$((y * s)) $(((x + w) * s - 1)),$(((y + h) * s - 1))"
+}
+crop_geometry() {
+    local x y w h s=$2
+    IFS=, read -r x y w h <<<"$1"
+    echo "$((w * s))x$((h * s))+$((x * s))+$((y * s))"
+}
+
+# import waits for ever on a window that goes away while it reads it.
+grab() { timeout --foreground 30 import "$@" 2>/dev/null; }
+
+# Grey copy of a screenshot with the moving parts blacked out; $3 is the ratio.
+masked() {
+    local src=$1 dst=$2 s=$3 args=() r
+    shift 3
+    for r in "$@"; do args+=(-draw "$(draw_rect "$r" "$s")"); done
+    convert "$src" -fill black "${args[@]}" -colorspace gray "$dst"
+}
+
+# Screenshots the window until two in a row agree once the moving parts are blacked out, so the
+# picture is not caught halfway through a repaint. $3 is the ratio, then the moving parts.
+settled_shot() {
+    local win=$1 dst=$2 s=$3
+    shift 3
+    local prev="$work/settle-a.png" cur="$work/settle-b.png"
+    local deadline=$((SECONDS + e2e_wait))
+    grab -window "$win" "$dst" || return 1
+    masked "$dst" "$prev" "$s" "$@"
+    while ((SECONDS <= deadline)); do
+        sleep 0.3
+        game_alive || { echo "the game exited" >&2; return 1; }
+        grab -window "$win" "$dst" || return 1
+        masked "$dst" "$cur" "$s" "$@"
+        if [[ $(convert "$prev" "$cur" -compose difference -composite -format '%[fx:maxima]' info:) == 0 ]]; then
+            return 0
+        fi
+        mv -f "$cur" "$prev"
+    done
+    echo "the window kept changing for ${e2e_wait}s" >&2
+    return 1
+}
+
+# --- the keyboard ---------------------------------------------------------------------------
+
+# Russian letters on the letter keys (ЙЦУКЕН), set before the game reads the keymap. Otherwise
+# xdotool binds each letter to a spare key just for its keystroke, and a game still busy with
+# the previous letter reads the map after the binding is gone and loses the letter.
+russian_keys() {
+    xmodmap - <<'EOF_KEYS'
+keysym q = Cyrillic_shorti Cyrillic_SHORTI
+keysym w = Cyrillic_tse Cyrillic_TSE
+keysym e = Cyrillic_u Cyrillic_U
+keysym r = Cyrillic_ka Cyrillic_KA
+keysym t = Cyrillic_ie Cyrillic_IE
+keysym y = Cyrillic_en Cyrillic_EN
+keysym u = Cyrillic_ghe Cyrillic_GHE
+keysym i = Cyrillic_sha Cyrillic_SHA
+keysym o = Cyrillic_shcha Cyrillic_SHCHA
+keysym p = Cyrillic_ze Cyrillic_ZE
+keysym bracketleft = Cyrillic_ha Cyrillic_HA
+keysym bracketright = Cyrillic_hardsign Cyrillic_HARDSIGN
+keysym a = Cyrillic_ef Cyrillic_EF
+keysym s = Cyrillic_yeru Cyrillic_YERU
+keysym d = Cyrillic_ve Cyrillic_VE
+keysym f = Cyrillic_a Cyrillic_A
+keysym g = Cyrillic_pe Cyrillic_PE
+keysym h = Cyrillic_er Cyrillic_ER
+keysym j = Cyrillic_o Cyrillic_O
+keysym k = Cyrillic_el Cyrillic_EL
+keysym l = Cyrillic_de Cyrillic_DE
+keysym semicolon = Cyrillic_zhe Cyrillic_ZHE
+keysym apostrophe = Cyrillic_e Cyrillic_E
+keysym z = Cyrillic_ya Cyrillic_YA
+keysym x = Cyrillic_che Cyrillic_CHE
+keysym c = Cyrillic_es Cyrillic_ES
+keysym v = Cyrillic_em Cyrillic_EM
+keysym b = Cyrillic_i Cyrillic_I
+keysym n = Cyrillic_te Cyrillic_TE
+keysym m = Cyrillic_softsign Cyrillic_SOFTSIGN
+keysym comma = Cyrillic_be Cyrillic_BE
+keysym period = Cyrillic_yu Cyrillic_YU
+keysym grave = Cyrillic_io Cyrillic_IO
+EOF_KEYS
+}
+
+# --- Wine -----------------------------------------------------------------------------------
+
+# Makes a fresh Wine prefix in the run's folder and points wine at it. No Mono or Gecko (nothing
+# of the game needs them, and their installers would ask), and no debugger: a crash ends the
+# program with its code instead of waiting for a debugger that never comes.
+start_wine() {
+    export WINEPREFIX="$work/wine" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    if ! wine wineboot --init >"$work/wineboot.log" 2>&1 ||
+        ! wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
+            /v Debugger /d false /f >>"$work/wineboot.log" 2>&1; then
+        cat "$work/wineboot.log" >&2
+        echo "FAIL: Wine did not start" >&2
+        return 1
+    fi
+}

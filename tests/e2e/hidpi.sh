@@ -86,52 +86,6 @@ window_size() {
     echo "${WIDTH}x${HEIGHT}"
 }
 
-# "x,y,w,h" in logical pixels to an ImageMagick rectangle at ratio $2.
-draw_rect() {
-    local x y w h s=$2
-    IFS=, read -r x y w h <<<"$1"
-    echo "rectangle $((x * s)),$((y * s)) $(((x + w) * s - 1)),$(((y + h) * s - 1))"
-}
-crop_geometry() {
-    local x y w h s=$2
-    IFS=, read -r x y w h <<<"$1"
-    echo "$((w * s))x$((h * s))+$((x * s))+$((y * s))"
-}
-
-# import waits for ever on a window that goes away while it reads it.
-grab() { timeout --foreground 30 import "$@" 2>/dev/null; }
-
-# Grey copy of a screenshot with the moving parts blacked out; $3 is the ratio.
-masked() {
-    local src=$1 dst=$2 s=$3 args=() r
-    shift 3
-    for r in "$@"; do args+=(-draw "$(draw_rect "$r" "$s")"); done
-    convert "$src" -fill black "${args[@]}" -colorspace gray "$dst"
-}
-
-# Screenshots the window until two in a row agree once the moving parts are blacked out, so the
-# picture is not caught halfway through a repaint. $3 is the ratio, then the moving parts.
-settled_shot() {
-    local win=$1 dst=$2 s=$3
-    shift 3
-    local prev="$work/settle-a.png" cur="$work/settle-b.png"
-    local deadline=$((SECONDS + e2e_wait))
-    grab -window "$win" "$dst" || return 1
-    masked "$dst" "$prev" "$s" "$@"
-    while ((SECONDS <= deadline)); do
-        sleep 0.3
-        game_alive || { echo "the game exited" >&2; return 1; }
-        grab -window "$win" "$dst" || return 1
-        masked "$dst" "$cur" "$s" "$@"
-        if [[ $(convert "$prev" "$cur" -compose difference -composite -format '%[fx:maxima]' info:) == 0 ]]; then
-            return 0
-        fi
-        mv -f "$cur" "$prev"
-    done
-    echo "the window kept changing for ${e2e_wait}s" >&2
-    return 1
-}
-
 # A frame of the ship with enough of the ship in it, cropped to the inside of its box.
 ship_shot() {
     local win=$1 dst=$2 s=$3 cover

@@ -55,44 +55,7 @@ abort_case() {
 start_xvfb 1024x768
 root_id=$(($(xwininfo -root | awk '/Window id:/ {print $4}')))
 
-# Russian letters on the letter keys (ЙЦУКЕН), set before the game reads the keymap. Otherwise
-# xdotool binds each letter to a spare key just for its keystroke, and a game still busy with
-# the previous letter reads the map after the binding is gone and loses the letter.
-xmodmap - <<'EOF_KEYS'
-keysym q = Cyrillic_shorti Cyrillic_SHORTI
-keysym w = Cyrillic_tse Cyrillic_TSE
-keysym e = Cyrillic_u Cyrillic_U
-keysym r = Cyrillic_ka Cyrillic_KA
-keysym t = Cyrillic_ie Cyrillic_IE
-keysym y = Cyrillic_en Cyrillic_EN
-keysym u = Cyrillic_ghe Cyrillic_GHE
-keysym i = Cyrillic_sha Cyrillic_SHA
-keysym o = Cyrillic_shcha Cyrillic_SHCHA
-keysym p = Cyrillic_ze Cyrillic_ZE
-keysym bracketleft = Cyrillic_ha Cyrillic_HA
-keysym bracketright = Cyrillic_hardsign Cyrillic_HARDSIGN
-keysym a = Cyrillic_ef Cyrillic_EF
-keysym s = Cyrillic_yeru Cyrillic_YERU
-keysym d = Cyrillic_ve Cyrillic_VE
-keysym f = Cyrillic_a Cyrillic_A
-keysym g = Cyrillic_pe Cyrillic_PE
-keysym h = Cyrillic_er Cyrillic_ER
-keysym j = Cyrillic_o Cyrillic_O
-keysym k = Cyrillic_el Cyrillic_EL
-keysym l = Cyrillic_de Cyrillic_DE
-keysym semicolon = Cyrillic_zhe Cyrillic_ZHE
-keysym apostrophe = Cyrillic_e Cyrillic_E
-keysym z = Cyrillic_ya Cyrillic_YA
-keysym x = Cyrillic_che Cyrillic_CHE
-keysym c = Cyrillic_es Cyrillic_ES
-keysym v = Cyrillic_em Cyrillic_EM
-keysym b = Cyrillic_i Cyrillic_I
-keysym n = Cyrillic_te Cyrillic_TE
-keysym m = Cyrillic_softsign Cyrillic_SOFTSIGN
-keysym comma = Cyrillic_be Cyrillic_BE
-keysym period = Cyrillic_yu Cyrillic_YU
-keysym grave = Cyrillic_io Cyrillic_IO
-EOF_KEYS
+russian_keys
 
 # A working directory that is not the repository.
 mkdir "$work/cwd"
