@@ -415,6 +415,20 @@ const std::vector<Screens::State>& Screens::states() {
              moveOver(ctl<CommandButton>(f, "cmdObed"));
              return f;
          }},
+        {"food shop, breakfast held down", "shop_pressed", 1,
+         [](const Seen&) -> Form& {
+             start(QStringLiteral("Петя"));
+             Form& f = open("lblShop", shop());
+             auto* b = ctl<CommandButton>(f, "cmdZavtrak");
+             moveOver(b);
+             // Sent as it is rather than through the test library, which would remember the
+             // button as held for every later case.
+             QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5),
+                               b->mapToGlobal(QPointF(5, 5)), Qt::LeftButton, Qt::LeftButton,
+                               Qt::NoModifier);
+             QCoreApplication::sendEvent(b, &press);
+             return f;
+         }},
         {"jobs", "work", 1,
          [](const Seen&) -> Form& {
              start(QStringLiteral("Петя"));
