@@ -271,9 +271,14 @@ use_sound_server() { # ADDRESS
 }
 
 # Starts a private sound server in the run's runtime folder, with a null sink at RATE as the
-# default sink, and points the game and the tools at it; sets server_pid. SERVER is pulseaudio,
-# or pipewire: PipeWire with its PulseAudio layer in the same process, and WirePlumber on a
-# session bus of the run's own. Their output goes to server.log and wireplumber.log in $work.
+# default sink, and points the game and the tools at it; sets server_pid (and session_pid and
+# wireplumber_pid). SERVER is pulseaudio, or pipewire: PipeWire with its PulseAudio layer in the
+# same process, and WirePlumber on a session bus of the run's own. Their output is added to
+# server.log and wireplumber.log in $work. Started again after stop_sound_server, it serves at
+# the same address.
+server_pid=
+session_pid=
+wireplumber_pid=
 start_sound_server() { # SERVER SINK RATE
     local kind=$1 sink_name=$2 sink_rate=$3
     use_sound_server "unix:$XDG_RUNTIME_DIR/pulse/native"
@@ -281,12 +286,13 @@ start_sound_server() { # SERVER SINK RATE
         # stream-restore keeps the volume a player gives the game for its next streams.
         pulseaudio -n --daemonize=no --exit-idle-time=-1 --disallow-exit --use-pid-file=no \
             -L "module-null-sink sink_name=$sink_name rate=$sink_rate channels=2" -L module-stream-restore \
-            -L module-native-protocol-unix --log-target=stderr >"$work/server.log" 2>&1 &
+            -L module-native-protocol-unix --log-target=stderr >>"$work/server.log" 2>&1 &
         server_pid=$!
     else
         : >"$work/session"
         dbus-daemon --session --nofork --nopidfile --print-address=3 3>"$work/session" \
-            >"$work/session.log" 2>&1 &
+            >>"$work/session.log" 2>&1 &
+        session_pid=$!
         session_ready() { [[ -s $work/session ]]; }
         wait_until "$e2e_wait" "the session bus to report its address" session_ready || return 1
         DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$work/session")
@@ -321,7 +327,7 @@ context.objects = [
                node.group = pipewire.dummy priority.driver = 20000 } }
 ]
 EOF_CONF
-        pipewire -c "$work/pipewire.conf" >"$work/server.log" 2>&1 &
+        pipewire -c "$work/pipewire.conf" >>"$work/server.log" 2>&1 &
         server_pid=$!
     fi
     server_up() { pactl info >/dev/null 2>&1 || ! kill -0 "$server_pid" 2>/dev/null; }
@@ -329,13 +335,22 @@ EOF_CONF
     pactl info >/dev/null 2>&1 || return 1
     if [[ $kind == pipewire ]]; then
         # Once PipeWire answers: a session manager that finds no PipeWire gives up.
-        wireplumber >"$work/wireplumber.log" 2>&1 &
+        wireplumber >>"$work/wireplumber.log" 2>&1 &
+        wireplumber_pid=$!
         pactl load-module module-null-sink "sink_name=$sink_name" "rate=$sink_rate" channels=2 >/dev/null ||
             return 1
     fi
     # The session manager may not have seen the sink yet.
     default_sink() { pactl set-default-sink "$sink_name" 2>/dev/null && [[ $(pactl get-default-sink) == "$sink_name" ]]; }
     wait_until "$e2e_wait" "the null sink to become the default" default_sink
+}
+
+# Ends the sound server start_sound_server started, and what it started with it.
+stop_sound_server() {
+    stop_all "$wireplumber_pid" "$server_pid" "$session_pid"
+    server_pid=
+    session_pid=
+    wireplumber_pid=
 }
 
 # The EXIT trap: ends every process of the run and fails the run if any outlives that.

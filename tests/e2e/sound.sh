@@ -3,7 +3,8 @@
 # player would hear: one whole click per keystroke, typed fast or slow, the meal and job sounds
 # from their first sample to their last, and a meal cut short by the click that replaces it. While
 # a sound plays the server lists the game's stream under the game's own name; a volume the player
-# gives it is the volume of the next game's first sound.
+# gives it is the volume of the next game's first sound. A server that goes away mid-game is said
+# once and the game plays on in silence; back again, the next sound is heard whole.
 # SERVER is the server to play into: pulseaudio, or pipewire (PipeWire with WirePlumber and its
 # PulseAudio layer, on a configuration of this test's own); or none, where the game must play on
 # in silence, say so once and not spin.
@@ -119,19 +120,27 @@ fi
 
 start_sound_server "$server" "$sink" "$rate" || die "no sound server"
 
-# A silent stream keeps the sink running: an idle sink is suspended and the recording would
-# skip the quiet time between sounds.
-pacat --raw --playback -d "$sink" </dev/zero >/dev/null 2>"$work/keeper.log" &
-keeper_pid=$!
-# A small latency, or the last seconds are still in the recorder's buffer when it stops.
-parec --raw --latency-msec=10 -d "$sink.monitor" --format=s16le --rate="$rate" --channels=2 \
-    >"$work/rec.raw" 2>"$work/recorder.log" &
-recorder_pid=$!
-
+: >"$work/rec.raw"
 recorded() { stat -c %s "$work/rec.raw"; }
-recording() { (($(recorded) > 0)) || ! kill -0 "$recorder_pid" 2>/dev/null; }
-wait_until "$e2e_wait" "the recorder's first bytes" recording || true
-(($(recorded) > 0)) || die "the recorder wrote nothing"
+
+# Starts the sink's silent stream and a recorder that adds to the recording; sets keeper_pid and
+# recorder_pid.
+start_recorder() {
+    local from
+    from=$(recorded)
+    # A silent stream keeps the sink running: an idle sink is suspended and the recording would
+    # skip the quiet time between sounds.
+    pacat --raw --playback -d "$sink" </dev/zero >/dev/null 2>>"$work/keeper.log" &
+    keeper_pid=$!
+    # A small latency, or the last seconds are still in the recorder's buffer when it stops.
+    parec --raw --latency-msec=10 -d "$sink.monitor" --format=s16le --rate="$rate" --channels=2 \
+        >>"$work/rec.raw" 2>>"$work/recorder.log" &
+    recorder_pid=$!
+    recording() { (($(recorded) > from)) || ! kill -0 "$recorder_pid" 2>/dev/null; }
+    wait_until "$e2e_wait" "the recorder's first bytes" recording || true
+    (($(recorded) > from)) || die "the recorder wrote nothing"
+}
+start_recorder
 
 # Waits until the recording has grown by at least MS milliseconds and its last half second is
 # quiet: every sound started so far has ended. Gives up after 20 s.
@@ -149,6 +158,8 @@ end_phase() { # KIND NAME ARGS...
     local IFS=$'\t'
     echo "$1	$2	$phase_start	$(recorded)	${*:3}" >>"$work/marks"
 }
+# Something was heard since the phase began.
+heard() { python3 "$here/sound_count.py" --loud "$work/rec.raw" "$rate" "$phase_start"; }
 
 # The server's view of the game's stream while it plays: its index line and properties.
 game_stream() {
@@ -183,10 +194,24 @@ xdotool type --delay 1200 -- uvwxyzabcdef
 settle 500
 end_phase clicks "12 keystrokes 0.6 s apart" 12 "$sounds/Click1.wav"
 
+xdotool key ctrl+a BackSpace
+settle 300
+
+# The server goes away: the game says so as the connection drops, and the name typed and
+# confirmed meanwhile lands in silence.
+stop_all "$recorder_pid" "$keeper_pid"
+stop_sound_server
+spoke() { [[ -s $work/game.log ]]; }
+wait_until "$e2e_wait" "the game to notice the server went away" spoke ||
+    fail "the game did not say that the sound server went away"
+xdotool type --delay 200 -- uvwxyz
 xdotool mousemove --window "$start_win" "$confirm_x" "$confirm_y" mousedown 1
 xdotool mouseup 1
-main_win=$(wait_window "$main_title_re") || die "no main window after the name"
-settle 300
+main_win=$(wait_window "$main_title_re") || die "the name typed with the server gone did not land"
+
+# Back at the same address: the next sound connects again, uploads anew and is heard.
+start_sound_server "$server" "$sink" "$rate" || die "no sound server the second time"
+start_recorder
 
 # Opens a screen with its opener on the main screen; sets screen_win.
 open_screen() { # OPENER_X OPENER_Y TITLE_RE
@@ -204,8 +229,14 @@ one_whole_sound() { # BUTTON_X BUTTON_Y SETTLE_MS WHAT FILE
     end_phase whole "$4" "$5"
 }
 
+begin_phase
 open_screen "$shop_x" "$shop_y" "$shop_title_re"
 shop_win=$screen_win
+# Connecting and uploading again may outlast a settle on a busy machine.
+wait_until "$e2e_wait" "a sound once the server was back" heard || true
+settle 300
+end_phase whole "the shop opener's click, the first sound once the server was back" \
+    "$sounds/Click1.wav"
 one_whole_sound "$breakfast_x" "$breakfast_y" 1200 "a meal in the food shop" "$sounds/eda1.wav"
 # A click on the jobs opener 0.3 s into the next meal stops the meal and plays whole.
 begin_phase
@@ -240,7 +271,14 @@ index=$(sed -n 's/^Sink Input #\([0-9]*\)$/\1/p' <<<"$stream")
 settle 1200
 
 kill -0 "$game_pid" 2>/dev/null || die "the game died"
-[[ -s $work/game.log ]] && fail "the game said something with a server there: $(cat "$work/game.log")"
+said=$(grep -c . "$work/game.log" || true)
+gone_line='^vantaro: no sound, the sound server does not answer: '
+if [[ $said == 1 ]] && grep -q -- "$gone_line" "$work/game.log"; then
+    pass "the server going away is said once: $(cat "$work/game.log")"
+else
+    fail "the game should say once that the server went away, and nothing else; it said $said:"
+    cat "$work/game.log"
+fi
 stop_game
 
 # The next game's first sound, at the volume the player left the game at: the server keeps it

@@ -3,6 +3,7 @@
 
 Usage: sound_count.py RECORDING RATE MARKS
        sound_count.py --quiet RECORDING RATE MS   exits 0 when the last MS ms are quiet
+       sound_count.py --loud RECORDING RATE START exits 0 when something from byte START on is loud
 RECORDING is raw signed 16-bit little-endian stereo at RATE. MARKS has one line per phase, its
 fields separated by tabs:
     clicks NAME START END COUNT WAV   COUNT separate bursts, each at least 30 ms long
@@ -90,9 +91,21 @@ def quiet(recording, rate, ms):
     return 0 if len(samples) * 2 == size and not any(envelope(samples, 2, rate)) else 1
 
 
+def loud(recording, rate, start):
+    with open(recording, "rb") as f:
+        f.seek(start // 4 * 4)
+        data = f.read()
+    samples = array.array("h", data[:len(data) // 4 * 4])
+    if sys.byteorder != "little":
+        samples.byteswap()
+    return 0 if any(envelope(samples, 2, rate)) else 1
+
+
 def main():
     if len(sys.argv) == 5 and sys.argv[1] == "--quiet":
         return quiet(sys.argv[2], int(sys.argv[3]), int(sys.argv[4]))
+    if len(sys.argv) == 5 and sys.argv[1] == "--loud":
+        return loud(sys.argv[2], int(sys.argv[3]), int(sys.argv[4]))
     if len(sys.argv) != 4:
         raise SystemExit(__doc__)
     recording, rate, marks = sys.argv[1], int(sys.argv[2]), sys.argv[3]
