@@ -16,3 +16,9 @@ set(zip ${CMAKE_BINARY_DIR}/package/vantaro-${PROJECT_VERSION}-win64.zip)
 add_test(NAME e2e_windows COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/windows.sh ${zip}
                                   ${CMAKE_CURRENT_SOURCE_DIR}/pictures)
 set_tests_properties(e2e_windows PROPERTIES TIMEOUT 210 ENVIRONMENT "VANTARO_E2E_LIMIT=180")
+foreach(server pulseaudio none)
+  add_test(NAME e2e_sound_wine_${server}
+           COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/sound.sh ${zip} ${server})
+  set_tests_properties(e2e_sound_wine_${server} PROPERTIES TIMEOUT 210 SKIP_RETURN_CODE 77
+                       ENVIRONMENT "VANTARO_E2E_LIMIT=180")
+endforeach()

@@ -23,24 +23,43 @@ std::wstring widened(const char* utf8) {
     return wide;
 }
 
+// A GUI program's standard error goes nowhere unless the player started the game from a console
+// with it redirected; the debug output reaches a debugger, DebugView, or Wine's debug channel.
+void say(const char* line) {
+    std::fputs(line, stderr);
+    OutputDebugStringA(line);
+}
+
 } // namespace
 
 extern "C" __declspec(dllexport) void vantaro_play_wav(const char* path) {
-    // With no audio output at all PlaySoundW fails without a word; the game says so once (seen
-    // when it is started from a console) and plays on in silence.
+    // With no audio output at all PlaySoundW fails without a word; the game says so once and
+    // plays on in silence.
     static const bool hasOutput = [] {
         const bool any = waveOutGetNumDevs() > 0;
         if (!any) {
-            std::fputs("vantaro: no sound, Windows has no audio output device\n", stderr);
+            say("vantaro: no sound, Windows has no audio output device\n");
         }
         return any;
     }();
     if (!hasOutput) {
         return;
     }
-    const std::wstring file = widened(path);
+    std::wstring file = widened(path);
     if (file.empty()) {
         return;
+    }
+    // Some makers of the multimedia library (Wine's, for one) open the file through the 8-bit
+    // code page after all. The short form of a path is plain ASCII wherever the file system
+    // keeps one; where it keeps none, the long form is handed on as it is.
+    const DWORD shortLength = GetShortPathNameW(file.c_str(), nullptr, 0);
+    if (shortLength > 0) {
+        std::wstring shortFile(shortLength, L'\0');
+        const DWORD n = GetShortPathNameW(file.c_str(), shortFile.data(), shortLength);
+        if (n > 0 && n < shortLength) {
+            shortFile.resize(n);
+            file = std::move(shortFile);
+        }
     }
     // SND_NODEFAULT: a file that cannot be played stays silent instead of ringing the system's
     // default sound.
