@@ -42,12 +42,12 @@ export WINEPREFIX=$runtime/wine WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="
 export XDG_RUNTIME_DIR=$runtime
 printf 'autospawn = no\n' >"$runtime/pulse-client.conf"
 export PULSE_CLIENTCONFIG=$runtime/pulse-client.conf
+mkdir -p "$WINEPREFIX"
 unzip -q "$zip" -d "$runtime/game"
 for exe in "$runtime/game/vantaro.exe" "$build/bin/label_window.exe" "$build/bin/bare_window.exe"; do
     printf '#!/bin/sh\nunset QT_QPA_PLATFORM\nexec wine "%s"\n' "$exe" >"$runtime/$(basename "$exe")"
     chmod +x "$runtime/$(basename "$exe")"
 done
 xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp -noreset" sh -c '
-    wine wineboot --init >/dev/null 2>&1 && wineserver -p &&
-    exec "$@"' sh "$linux/bin/startup_bench" --game="$runtime/vantaro.exe" \
+    wineserver -p && wine wineboot --init >/dev/null 2>&1 && exec "$@"' sh "$linux/bin/startup_bench" --game="$runtime/vantaro.exe" \
     --label="$runtime/label_window.exe" --bare="$runtime/bare_window.exe" "$@"
