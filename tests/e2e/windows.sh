@@ -4,7 +4,7 @@
 # mouse through XTEST (Wine takes no events sent to one window).
 # Usage: windows.sh /path/to/vantaro-VERSION-win64.zip /path/to/tests/pictures
 # Needs: wine, Xvfb, xdotool, xmodmap, import, convert and compare (imagemagick), unzip,
-# x86_64-w64-mingw32-objdump.
+# x86_64-w64-mingw32-objdump and -windres.
 set -euo pipefail
 # shellcheck source=tests/e2e/common.sh
 . "$(dirname "${BASH_SOURCE[0]}")/common.sh"
@@ -15,7 +15,8 @@ if [[ $# -ne 2 ]]; then
 fi
 zip=$(realpath -e -- "$1")
 pictures=$(realpath -e -- "$2")
-for tool in wine Xvfb xdotool xmodmap import convert compare unzip x86_64-w64-mingw32-objdump; do
+for tool in wine Xvfb xdotool xmodmap import convert compare unzip x86_64-w64-mingw32-objdump \
+    x86_64-w64-mingw32-windres; do
     command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed" >&2; exit 2; }
 done
 
@@ -70,6 +71,16 @@ for file in "$exe" "$folder"/*.dll; do
         pass "$(basename "$file") imports only Windows' own libraries"
     fi
 done
+# Explorer shows the game's icon and the version the zip is named after.
+version=${zip##*/vantaro-}
+version=${version%-win64.zip}
+x86_64-w64-mingw32-windres -i "$exe" -O rc -o "$work/resources.rc"
+if grep -q 'RT_GROUP_ICON' "$work/resources.rc" &&
+    grep -qF "VALUE \"ProductVersion\", \"$version\"" "$work/resources.rc"; then
+    pass "vantaro.exe carries the icon and version $version"
+else
+    fail "vantaro.exe lacks its icon or version $version: $(grep -m1 ProductVersion "$work/resources.rc")"
+fi
 if grep -qE '^Subsystem[[:space:]]+0+2[[:space:]]' <(x86_64-w64-mingw32-objdump -p "$exe"); then
     pass "vantaro.exe is a GUI program"
 else
