@@ -103,8 +103,6 @@ said_lines() {
 # Starts the game in a folder with no Sound/ in it, so that it plays the shipped sounds, and
 # puts the caret in the name field; sets start_win.
 start_game() {
-    # Wine's first program takes the sound server it finds for all that follow.
-    [[ -z $windows || -n ${WINEPREFIX:-} ]] || start_wine || die "no Wine"
     mkdir -p "$work/cwd"
     # A Windows program's standard error goes nowhere: what it says is its debug output, which
     # Wine writes as lines of its own.
@@ -117,6 +115,8 @@ start_game() {
 }
 
 start_xvfb || die "no X server"
+# Wine's desktop needs the X server from its first program on.
+[[ -z $windows ]] || start_wine || die "no Wine"
 
 # --- no server: silence, said once, and the game goes on ------------------------------------
 
