@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -34,17 +35,16 @@ void say(const char* line) {
 
 extern "C" __declspec(dllexport) void vantaro_play_wav(const char* path) {
     // With no audio output at all PlaySoundW fails without a word; the game says so once and
-    // plays on in silence.
-    static const bool hasOutput = [] {
-        const bool any = waveOutGetNumDevs() > 0;
-        if (!any) {
+    // plays on in silence, until a device is plugged in (and again should it go).
+    static bool saidNoOutput = false;
+    if (waveOutGetNumDevs() == 0) {
+        if (!saidNoOutput) {
             say("vantaro: no sound, Windows has no audio output device\n");
+            saidNoOutput = true;
         }
-        return any;
-    }();
-    if (!hasOutput) {
         return;
     }
+    saidNoOutput = false;
     std::wstring file = widened(path);
     if (file.empty()) {
         return;
