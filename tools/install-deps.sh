@@ -14,8 +14,8 @@ packages=(
 )
 if [[ ${1:-} == windows ]]; then
   packages+=(
-    g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 qt6-base-dev-tools dpkg-dev
-    googletest wine wine64 zip unzip
+    g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 qt6-base-dev-tools googletest
+    wine wine64 unzip
   )
 fi
 

@@ -106,8 +106,9 @@ start_game() {
     mkdir -p "$work/cwd"
     # A Windows program's standard error goes nowhere: what it says is its debug output, which
     # Wine writes as lines of its own.
-    (cd "$work/cwd" && WINEDEBUG=-all,warn+debugstr exec ${windows:+wine} "$game") \
-        >"$work/game.log" 2>&1 &
+    local run=()
+    [[ -z $windows ]] || run=(env WINEDEBUG=-all,warn+debugstr wine)
+    (cd "$work/cwd" && exec "${run[@]}" "$game") >"$work/game.log" 2>&1 &
     game_pid=$!
     start_win=$(wait_window "$start_title_re") || die "no start screen"
     xdotool windowfocus "$start_win"

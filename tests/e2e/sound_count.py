@@ -80,24 +80,27 @@ def extent(active):
     return loud[-1] - loud[0] + 1 if loud else 0
 
 
+def raw_samples(data):
+    """The samples of whole stereo frames of raw recorded bytes."""
+    samples = array.array("h", data[:len(data) // 4 * 4])
+    if sys.byteorder != "little":
+        samples.byteswap()
+    return samples
+
+
 def quiet(recording, rate, ms):
     size = ms * rate // 1000 * 4
     with open(recording, "rb") as f:
         f.seek(0, 2)
         f.seek(max(0, f.tell() // 4 * 4 - size))
-        samples = array.array("h", f.read(size))
-    if sys.byteorder != "little":
-        samples.byteswap()
+        samples = raw_samples(f.read(size))
     return 0 if len(samples) * 2 == size and not any(envelope(samples, 2, rate)) else 1
 
 
 def loud(recording, rate, start):
     with open(recording, "rb") as f:
         f.seek(start // 4 * 4)
-        data = f.read()
-    samples = array.array("h", data[:len(data) // 4 * 4])
-    if sys.byteorder != "little":
-        samples.byteswap()
+        samples = raw_samples(f.read())
     return 0 if any(envelope(samples, 2, rate)) else 1
 
 
@@ -114,9 +117,7 @@ def main():
     for line in open(marks, encoding="utf-8"):
         kind, name, start, end, *rest = line.rstrip("\n").split("\t")
         start, end = int(start) // 4 * 4, int(end) // 4 * 4
-        samples = array.array("h", data[start:end])
-        if sys.byteorder != "little":
-            samples.byteswap()
+        samples = raw_samples(data[start:end])
         active = envelope(samples, 2, rate)
         if kind == "clicks":
             count, wav = int(rest[0]), rest[1]
