@@ -10,15 +10,35 @@ set_tests_properties(wine_unit_tests PROPERTIES TIMEOUT 900 ENVIRONMENT "VANTARO
 set_tests_properties(wine_screens_at_scale_2 PROPERTIES TIMEOUT 600
   ENVIRONMENT "VANTARO_E2E_LIMIT=570;QT_SCALE_FACTOR=2")
 
-# The zip as a player gets it, and what a player hears: `cpack` in this folder makes the zip
-# (tools/windows/build.sh does), and the sound test plays its game into a private PulseAudio.
-set(zip ${CMAKE_BINARY_DIR}/package/vantaro-${PROJECT_VERSION}-win64.zip)
-add_test(NAME e2e_windows COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/windows.sh ${zip}
-                                  ${CMAKE_CURRENT_SOURCE_DIR}/pictures)
-set_tests_properties(e2e_windows PROPERTIES TIMEOUT 210 ENVIRONMENT "VANTARO_E2E_LIMIT=180")
-foreach(server pulseaudio none)
-  add_test(NAME e2e_sound_wine_${server}
-           COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/sound.sh ${zip} ${server})
-  set_tests_properties(e2e_sound_wine_${server} PROPERTIES TIMEOUT 210 SKIP_RETURN_CODE 77
-                       ENVIRONMENT "VANTARO_E2E_LIMIT=180")
-endforeach()
+# The zip and the setup program as a player gets them, and what a player hears: `cpack` in this
+# folder makes both (tools/windows/build.sh does), and the sound test plays their game into a
+# private PulseAudio.
+set(package ${CMAKE_BINARY_DIR}/package/vantaro-${PROJECT_VERSION}-win64)
+# The version before this one, for an upgrade: a setup of the same files under that number, and
+# with a folder more (a small one of the source tree) that the upgrade has to take away.
+if(PROJECT_VERSION_PATCH GREATER 0)
+  math(EXPR patch "${PROJECT_VERSION_PATCH} - 1")
+  set(older ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${patch})
+else()
+  math(EXPR minor "${PROJECT_VERSION_MINOR} - 1")
+  set(older ${PROJECT_VERSION_MAJOR}.${minor}.999)
+endif()
+add_test(NAME windows_older_setup
+         COMMAND ${CMAKE_CPACK_COMMAND} -G NSIS --config ${CMAKE_BINARY_DIR}/CPackConfig.cmake
+                 -B ${CMAKE_CURRENT_BINARY_DIR}/older -D CPACK_PACKAGE_VERSION=${older}
+                 -D CPACK_PACKAGE_FILE_NAME=vantaro-${older}-win64
+                 -D CPACK_INSTALLED_DIRECTORIES=${CMAKE_SOURCE_DIR}/assets/windows$<SEMICOLON>Extras)
+set_tests_properties(windows_older_setup PROPERTIES FIXTURES_SETUP older_setup)
+add_test(NAME e2e_windows
+         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/windows.sh ${package}.zip
+                 ${CMAKE_CURRENT_SOURCE_DIR}/pictures ${package}-setup.exe
+                 ${CMAKE_CURRENT_BINARY_DIR}/older/vantaro-${older}-win64-setup.exe)
+set_tests_properties(e2e_windows PROPERTIES TIMEOUT 300 FIXTURES_REQUIRED older_setup
+                     ENVIRONMENT "VANTARO_E2E_LIMIT=270")
+set(sound ${CMAKE_CURRENT_SOURCE_DIR}/e2e/sound.sh)
+add_test(NAME e2e_sound_wine_pulseaudio COMMAND ${sound} ${package}.zip pulseaudio)
+add_test(NAME e2e_sound_wine_none COMMAND ${sound} ${package}.zip none)
+# The installed game, started from its Start menu shortcut.
+add_test(NAME e2e_sound_wine_setup COMMAND ${sound} ${package}-setup.exe pulseaudio)
+set_tests_properties(e2e_sound_wine_pulseaudio e2e_sound_wine_none e2e_sound_wine_setup PROPERTIES
+                     TIMEOUT 210 SKIP_RETURN_CODE 77 ENVIRONMENT "VANTARO_E2E_LIMIT=180")

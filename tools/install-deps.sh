@@ -15,7 +15,7 @@ packages=(
 if [[ ${1:-} == windows ]]; then
   packages+=(
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 qt6-base-dev-tools googletest
-    wine wine64 unzip
+    wine wine64 unzip nsis
   )
 fi
 

@@ -494,10 +494,12 @@ EOF_KEYS
 # --- Wine -----------------------------------------------------------------------------------
 
 # Makes a fresh Wine prefix in the run's folder and points wine at it. No Mono or Gecko (nothing
-# of the game needs them, and their installers would ask), and no debugger: a crash ends the
-# program with its code instead of waiting for a debugger that never comes.
+# of the game needs them, and their installers would ask), no menu builder (it copies Windows
+# shortcuts into the Linux desktop's menus, outside the run's folder), and no debugger: a crash
+# ends the program with its code instead of waiting for a debugger that never comes.
 start_wine() {
-    export WINEPREFIX="$work/wine" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    export WINEPREFIX="$work/wine" WINEARCH=win64 WINEDEBUG=-all
+    export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
     if ! wine wineboot --init >"$work/wineboot.log" 2>&1 ||
         ! wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
             /v Debugger /d false /f >>"$work/wineboot.log" 2>&1; then

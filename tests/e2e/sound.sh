@@ -8,23 +8,25 @@
 # SERVER is the server to play into: pulseaudio, or pipewire (PipeWire with WirePlumber and its
 # PulseAudio layer, on a configuration of this test's own); or none, where the game must play on
 # in silence, say so once and not spin.
-# GAME is the Linux game, or the Windows game's zip: that one is unpacked into a folder with
-# Cyrillic letters in its name and played under Wine, through Wine's PulseAudio driver, for the
-# clicks, the meal and the cut (the server's own view of the stream and its volume are Wine's).
-# Usage: sound.sh /path/to/vantaro|/path/to/vantaro-VERSION-win64.zip pulseaudio|pipewire|none
+# GAME is the Linux game, or the Windows game's zip or setup program, played under Wine through
+# Wine's PulseAudio driver for the clicks, the meal and the cut (the server's own view of the
+# stream and its volume are Wine's). The zip is unpacked into a folder with Cyrillic letters in
+# its name; the setup program installs the game silently, and its Start menu shortcut starts it.
+# Usage: sound.sh /path/to/vantaro|/path/to/vantaro-VERSION-win64.zip|-setup.exe SERVER
 # Needs: Xvfb (xvfb), xdotool, pactl, pacat and parec (pulseaudio-utils), python3; the server's
 # packages (pulseaudio; pipewire, wireplumber and dbus-daemon); wine and unzip for the zip. Exits
 # 77 (skipped) when the server is not installed.
 set -euo pipefail
 
 if [[ $# -ne 2 || ! $2 =~ ^(pulseaudio|pipewire|none)$ ]]; then
-    echo "usage: $0 /path/to/vantaro|/path/to/vantaro-VERSION-win64.zip pulseaudio|pipewire|none" >&2
+    echo "usage: $0 /path/to/vantaro|/path/to/vantaro-VERSION-win64.zip|-setup.exe pulseaudio|pipewire|none" >&2
     exit 2
 fi
 game=$(realpath -e -- "$1")
 server=$2
-windows=
+windows= setup=
 [[ $game == *.zip ]] && windows=1
+[[ $game == *-setup.exe ]] && windows=1 setup=$game
 [[ -n $windows || -x $game ]] || { echo "FAIL: $game is not executable" >&2; exit 2; }
 pulse_module=$(compgen -G '/usr/lib/*/pipewire-0.3/libpipewire-module-protocol-pulse.so' || true)
 case $server in
@@ -61,7 +63,9 @@ readonly rate=44100 sink=vantaro_test
 # shellcheck source=tests/e2e/common.sh
 . "$here/common.sh"
 e2e_begin "sound-$server${windows:+-wine}"
-if [[ -n $windows ]]; then
+if [[ -n $setup ]]; then
+    : # installed once Wine is up
+elif [[ -n $windows ]]; then
     # Windows spells the folder in UTF-16 only; the locale's 8-bit code page is a Western one.
     export LC_ALL=C.UTF-8
     folder="$work/Игры/Вантаро"
@@ -108,9 +112,15 @@ start_game() {
     # Wine writes as lines of its own.
     local run=()
     [[ -z $windows ]] || run=(env WINEDEBUG=-all,warn+debugstr wine)
-    (cd "$work/cwd" && exec "${run[@]}" "$game") >"$work/game.log" 2>&1 &
-    game_pid=$!
-    start_win=$(wait_window "$start_title_re") || die "no start screen"
+    if [[ -n $setup ]]; then
+        (cd "$work/cwd" && exec "${run[@]}" start /unix "$shortcut") >"$work/game.log" 2>&1
+        start_win=$(wait_window "$start_title_re" 60) || die "no start screen"
+        game_pid=$(pgrep -n -f '\\vantaro\.exe$')
+    else
+        (cd "$work/cwd" && exec "${run[@]}" "$game") >"$work/game.log" 2>&1 &
+        game_pid=$!
+        start_win=$(wait_window "$start_title_re") || die "no start screen"
+    fi
     xdotool windowfocus "$start_win"
     xdotool mousemove --window "$start_win" "$field_x" "$field_y" click 1
 }
@@ -118,6 +128,12 @@ start_game() {
 start_xvfb || die "no X server"
 # Wine's desktop needs the X server from its first program on.
 [[ -z $windows ]] || start_wine || die "no Wine"
+if [[ -n $setup ]]; then
+    wine "$setup" /S >"$work/setup.log" 2>&1 || die "the silent setup failed: $(cat "$work/setup.log")"
+    wineserver -w
+    shortcut=$(echo "$WINEPREFIX"/drive_c/users/*/AppData/Roaming/Microsoft/Windows/Start\ Menu/Programs/Vantaro.lnk)
+    sounds=$(echo "$WINEPREFIX"/drive_c/users/*/AppData/Local/Programs/Vantaro/Sound)
+fi
 
 # --- no server: silence, said once, and the game goes on ------------------------------------
 

@@ -1,20 +1,24 @@
 #!/usr/bin/env bash
 # The Windows game as a player gets it: the zip unpacked into a fresh folder and started from
 # another working directory, under Wine on a private virtual X server, driven by keyboard and
-# mouse through XTEST (Wine takes no events sent to one window).
-# Usage: windows.sh /path/to/vantaro-VERSION-win64.zip /path/to/tests/pictures
+# mouse through XTEST (Wine takes no events sent to one window). Then the setup program: started
+# twice, failing halfway, an upgrade from OLDER_SETUP (an older version), the game from its
+# Start menu shortcut, and the uninstaller.
+# Usage: windows.sh ZIP PICTURES SETUP OLDER_SETUP
 # Needs: wine, Xvfb, xdotool, xmodmap, import, convert and compare (imagemagick), unzip,
 # x86_64-w64-mingw32-objdump and -windres.
 set -euo pipefail
 # shellcheck source=tests/e2e/common.sh
 . "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-if [[ $# -ne 2 ]]; then
-    echo "usage: $0 /path/to/vantaro-VERSION-win64.zip /path/to/tests/pictures" >&2
+if [[ $# -ne 4 ]]; then
+    echo "usage: $0 vantaro-VERSION-win64.zip tests/pictures SETUP.exe OLDER_SETUP.exe" >&2
     exit 2
 fi
 zip=$(realpath -e -- "$1")
 pictures=$(realpath -e -- "$2")
+setup=$(realpath -e -- "$3")
+older=$(realpath -e -- "$4")
 for tool in wine Xvfb xdotool xmodmap import convert compare unzip x86_64-w64-mingw32-objdump \
     x86_64-w64-mingw32-windres; do
     command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed" >&2; exit 2; }
@@ -162,8 +166,144 @@ game_pid=
 ((gone_rc == 0)) && pass "Esc on the start screen ends the game" ||
     fail "after Esc the game ended with code $gone_rc"
 
+# --- the setup program ----------------------------------------------------------------------
+
+# Each step's Windows processes end, and with them Wine's server, before the next step looks: a
+# lingering server can keep the next window from showing, and an uninstaller hands its work to
+# a copy of itself and returns at once.
+settle_wine() { wineserver -w; }
+uninstall_key='Software\Microsoft\Windows\CurrentVersion\Uninstall'
+# The Apps & features entries named Vantaro, for the player and for the machine.
+entries() {
+    local hive n=0 found
+    for hive in HKCU HKLM; do
+        found=$(wine reg query "$hive\\$uninstall_key" /s 2>/dev/null | tr -d '\r' |
+            grep -cx '    DisplayName    REG_SZ    Vantaro') || true
+        n=$((n + found))
+    done
+    echo "$n"
+}
+# The player's entry as NAME=VALUE lines in $work/entry.txt; a value of it.
+read_entry() {
+    wine reg query "HKCU\\$uninstall_key\\Vantaro" 2>/dev/null | tr -d '\r' |
+        sed -n 's/^    \([A-Za-z]*\)    REG_[A-Z]*    \(.*\)$/\1=\2/p' >"$work/entry.txt"
+}
+value() { sed -n "s/^$1=//p" "$work/entry.txt"; }
+# Every file and folder of drive C outside Windows' own and its temporary folder (where a setup
+# stopped by force leaves what it unpacked), and every registry line naming the game.
+traces() {
+    settle_wine
+    (cd "$WINEPREFIX/drive_c" && find . -path ./windows -prune -o -print | grep -v '/Temp\(/\|$\)' | sort)
+    grep -ahi vantaro "$WINEPREFIX"/*.reg || true
+}
+# Whether the traces now are those before the first setup, in $work/traces.diff if not. Windows'
+# own folder for the player's programs may stay.
+no_new_traces() {
+    traces | grep -vx './users/[^/]*/AppData/Local/Programs' >"$work/after.txt"
+    diff "$work/before.txt" "$work/after.txt" >"$work/traces.diff"
+}
+run_setup() { # SETUP ARGS... ; leaves its exit code in setup_rc
+    setup_rc=0
+    wine "$@" >>"$work/setup.log" 2>&1 || setup_rc=$?
+    settle_wine
+}
+
+appdata=$(echo "$WINEPREFIX"/drive_c/users/*/AppData)
+install="$appdata/Local/Programs/Vantaro"
+install_win="C:${install#"$WINEPREFIX/drive_c"}"
+install_win=${install_win//\//\\}
+shortcut="$appdata/Roaming/Microsoft/Windows/Start Menu/Programs/Vantaro.lnk"
+traces >"$work/before.txt"
+
+# Started twice: the second setup stops at once while the first shows its first page; cut
+# short there, the first leaves nothing.
+wine "$older" >>"$work/setup.log" 2>&1 &
+first_setup=$!
+wait_window '^Установка Vantaro ' 60 >/dev/null || fail "the setup program shows no window"
+setup_rc=0
+wine "$setup" /S >>"$work/setup.log" 2>&1 || setup_rc=$?
+((setup_rc == 2)) && [[ ! -e $install ]] && pass "a second setup while one runs stops at once" ||
+    fail "a second setup while one runs ended with code $setup_rc and made: $(ls -A "$install" 2>&1)"
+stop_all "$first_setup"
+# Failing halfway, when a file cannot be written, the setup takes away what it had done.
+mkdir -p "$install/vantaro_sound.dll"
+run_setup "$setup" /S
+rmdir "$install/vantaro_sound.dll" "$install" 2>/dev/null || true
+if ((setup_rc != 0)) && no_new_traces; then
+    pass "a setup cut short or failing halfway leaves nothing"
+else
+    fail "a failed setup ended with code $setup_rc and left: $(cat "$work/traces.diff")"
+fi
+
+# The older version, then this one over it: one entry, of this version, and nothing of the
+# older one's own files (its Extras\ folder) left.
+run_setup "$older" /S
+read_entry
+older_version=$(value DisplayVersion)
+[[ $setup_rc == 0 && -d $install/Extras && $older_version != "$version" ]] ||
+    fail "the older setup ended with code $setup_rc and installed version '$older_version'"
+run_setup "$setup" /S
+read_entry
+want=(
+    "DisplayName=Vantaro" "DisplayVersion=$version" "Publisher=Vantaro team"
+    "DisplayIcon=$install_win\\vantaro.exe,0" "InstallLocation=$install_win"
+    "UninstallString=\"$install_win\\uninstall.exe\"" "QuietUninstallString=\"$install_win\\uninstall.exe\" /S"
+    "NoModify=0x1" "NoRepair=0x1"
+)
+missing=()
+for line in "${want[@]}"; do grep -qxF -- "$line" "$work/entry.txt" || missing+=("$line"); done
+# The size in KiB of what is installed.
+size=$(value EstimatedSize)
+bytes=$(find "$install" -type f -printf '%s+' && echo 0)
+((${size:-0} >= (bytes) / 1024 - 1 && ${size:-0} <= (bytes) / 1024 + 1)) ||
+    missing+=("EstimatedSize=$(((bytes) / 1024))")
+n=$(entries)
+if [[ $setup_rc == 0 && $n == 1 && ${#missing[@]} == 0 ]]; then
+    pass "the upgrade from $older_version leaves one entry, of version $version: $(tr '\n' ' ' <"$work/entry.txt")"
+else
+    fail "after the upgrade (code $setup_rc), $n entries; the entry lacks ${missing[*]}: $(cat "$work/entry.txt")"
+fi
+if diff -r -x uninstall.exe "$folder" "$install" >"$work/files.diff" && [[ -f $shortcut ]] &&
+    [[ -f $install/uninstall.exe && ! -e $appdata/../Desktop/Vantaro.lnk ]]; then
+    pass "the game's files, the uninstaller and a Start menu shortcut are in place, no desktop one"
+else
+    fail "the installed files differ from the zip's, or a shortcut is wrong: $(cat "$work/files.diff")"
+fi
+
+# The game from its shortcut, started in its own folder; a setup while it runs changes nothing.
+wine start /unix "$shortcut" >>"$work/setup.log" 2>&1
+wait_window "$start_title_re" 60 >/dev/null || die "the Start menu shortcut started no game"
+game_pid=$(pgrep -n -f '\\vantaro\.exe$')
+if [[ $(readlink "/proc/$game_pid/cwd") == "$install" ]] &&
+    grep -qzxF "$install_win\\vantaro.exe" "/proc/$game_pid/cmdline"; then
+    pass "the shortcut starts the installed game in its folder"
+else
+    fail "the shortcut started $(tr '\0' ' ' <"/proc/$game_pid/cmdline") in $(readlink "/proc/$game_pid/cwd")"
+fi
+setup_rc=0
+wine "$setup" /S >>"$work/setup.log" 2>&1 || setup_rc=$?
+read_entry
+((setup_rc != 0)) && [[ $(value DisplayVersion) == "$version" && -f $install/vantaro.exe ]] &&
+    pass "a setup while the game runs stops and leaves it whole" ||
+    fail "a setup while the game runs ended with code $setup_rc and left: $(ls "$install")"
+stop_game
+
+# The uninstaller Apps & features runs silently takes away all of it but a file of the player's.
+echo 'мой рекорд' >"$install/заметки.txt"
+quiet=$(value QuietUninstallString)
+uninstaller=${quiet#\"}
+uninstaller=${uninstaller%%\"*}
+run_setup "$uninstaller" "${quiet##*\" }"
+left=$(ls -A "$install" 2>&1)
+rm -rf "$install"
+if [[ $left == заметки.txt ]] && no_new_traces; then
+    pass "the silent uninstall leaves nothing of the game, and the player's file"
+else
+    fail "the silent uninstall left in the folder: $left; elsewhere: $(cat "$work/traces.diff")"
+fi
+
 if ((failures > 0)); then
     echo "FAIL: $failures check(s) of the Windows game failed"
     exit 1
 fi
-echo "PASS: the Windows game from its zip"
+echo "PASS: the Windows game from its zip and its setup program"
