@@ -183,9 +183,10 @@ entries() {
     done
     echo "$n"
 }
-# The player's entry as NAME=VALUE lines in $work/entry.txt; a value of it.
+# The player's entry as NAME=VALUE lines in $work/entry.txt (none when there is no entry); a
+# value of it.
 read_entry() {
-    wine reg query "HKCU\\$uninstall_key\\Vantaro" 2>/dev/null | tr -d '\r' |
+    { wine reg query "HKCU\\$uninstall_key\\Vantaro" 2>/dev/null || true; } | tr -d '\r' |
         sed -n 's/^    \([A-Za-z]*\)    REG_[A-Z]*    \(.*\)$/\1=\2/p' >"$work/entry.txt"
 }
 value() { sed -n "s/^$1=//p" "$work/entry.txt"; }
@@ -273,7 +274,7 @@ fi
 # The game from its shortcut, started in its own folder; a setup while it runs changes nothing.
 wine start /unix "$shortcut" >>"$work/setup.log" 2>&1
 wait_window "$start_title_re" 60 >/dev/null || die "the Start menu shortcut started no game"
-game_pid=$(pgrep -n -f '\\vantaro\.exe$')
+game_pid=$(pgrep -n -f '\\vantaro\.exe$') || true
 if [[ $(readlink "/proc/$game_pid/cwd") == "$install" ]] &&
     grep -qzxF "$install_win\\vantaro.exe" "/proc/$game_pid/cmdline"; then
     pass "the shortcut starts the installed game in its folder"
