@@ -24,7 +24,7 @@ if [[ $# -ne 2 || ! $2 =~ ^(pulseaudio|pipewire|none)$ ]]; then
 fi
 game=$(realpath -e -- "$1")
 server=$2
-windows= setup=
+windows='' setup=''
 [[ $game == *.zip ]] && windows=1
 [[ $game == *-setup.exe ]] && windows=1 setup=$game
 [[ -n $windows || -x $game ]] || { echo "FAIL: $game is not executable" >&2; exit 2; }
@@ -131,8 +131,9 @@ start_xvfb || die "no X server"
 if [[ -n $setup ]]; then
     wine "$setup" /S >"$work/setup.log" 2>&1 || die "the silent setup failed: $(cat "$work/setup.log")"
     wineserver -w
-    shortcut=$(echo "$WINEPREFIX"/drive_c/users/*/AppData/Roaming/Microsoft/Windows/Start\ Menu/Programs/Vantaro.lnk)
-    sounds=$(echo "$WINEPREFIX"/drive_c/users/*/AppData/Local/Programs/Vantaro/Sound)
+    appdata=$(echo "$WINEPREFIX"/drive_c/users/*/AppData)
+    shortcut="$appdata/Roaming/Microsoft/Windows/Start Menu/Programs/Vantaro.lnk"
+    sounds="$appdata/Local/Programs/Vantaro/Sound"
 fi
 
 # --- no server: silence, said once, and the game goes on ------------------------------------

@@ -194,7 +194,8 @@ value() { sed -n "s/^$1=//p" "$work/entry.txt"; }
 # stopped by force leaves what it unpacked), and every registry line naming the game.
 traces() {
     settle_wine
-    (cd "$WINEPREFIX/drive_c" && find . -path ./windows -prune -o -print | grep -v '/Temp\(/\|$\)' | sort)
+    (cd "$WINEPREFIX/drive_c" && find . -path ./windows -prune -o -print) |
+        grep -v '/Temp\(/\|$\)' | sort
     grep -ahi vantaro "$WINEPREFIX"/*.reg || true
 }
 # Whether the traces now are those before the first setup, in $work/traces.diff if not. Windows'
@@ -248,7 +249,8 @@ read_entry
 want=(
     "DisplayName=Vantaro" "DisplayVersion=$version" "Publisher=Vantaro team"
     "DisplayIcon=$install_win\\vantaro.exe,0" "InstallLocation=$install_win"
-    "UninstallString=\"$install_win\\uninstall.exe\"" "QuietUninstallString=\"$install_win\\uninstall.exe\" /S"
+    "UninstallString=\"$install_win\\uninstall.exe\""
+    "QuietUninstallString=\"$install_win\\uninstall.exe\" /S"
     "NoModify=0x1" "NoRepair=0x1"
 )
 missing=()
@@ -260,9 +262,11 @@ bytes=$(find "$install" -type f -printf '%s+' && echo 0)
     missing+=("EstimatedSize=$(((bytes) / 1024))")
 n=$(entries)
 if [[ $setup_rc == 0 && $n == 1 && ${#missing[@]} == 0 ]]; then
-    pass "the upgrade from $older_version leaves one entry, of version $version: $(tr '\n' ' ' <"$work/entry.txt")"
+    pass "the upgrade from $older_version leaves one entry, of version $version:" \
+        "$(tr '\n' ' ' <"$work/entry.txt")"
 else
-    fail "after the upgrade (code $setup_rc), $n entries; the entry lacks ${missing[*]}: $(cat "$work/entry.txt")"
+    fail "after the upgrade (code $setup_rc), $n entries; the entry lacks ${missing[*]}:" \
+        "$(cat "$work/entry.txt")"
 fi
 if diff -r -x uninstall.exe "$folder" "$install" >"$work/files.diff" && [[ -f $shortcut ]] &&
     [[ -f $install/uninstall.exe && ! -e $appdata/../Desktop/Vantaro.lnk ]]; then
