@@ -173,15 +173,10 @@ game_pid=
 # a copy of itself and returns at once.
 settle_wine() { wineserver -w; }
 uninstall_key='Software\Microsoft\Windows\CurrentVersion\Uninstall'
-# The Apps & features entries named Vantaro, for the player and for the machine.
+# How many Apps & features entries are named Vantaro, the player's and the machine's.
 entries() {
-    local hive n=0 found
-    for hive in HKCU HKLM; do
-        found=$(wine reg query "$hive\\$uninstall_key" /s 2>/dev/null | tr -d '\r' |
-            grep -cx '    DisplayName    REG_SZ    Vantaro') || true
-        n=$((n + found))
-    done
-    echo "$n"
+    { wine reg query "HKCU\\$uninstall_key" /s; wine reg query "HKLM\\$uninstall_key" /s; } 2>/dev/null |
+        tr -d '\r' | grep -cx '    DisplayName    REG_SZ    Vantaro' || true
 }
 # The player's entry as NAME=VALUE lines in $work/entry.txt (none when there is no entry); a
 # value of it.
