@@ -63,9 +63,8 @@ readonly rate=44100 sink=vantaro_test
 # shellcheck source=tests/e2e/common.sh
 . "$here/common.sh"
 e2e_begin "sound-$server${windows:+-wine}"
-if [[ -n $setup ]]; then
-    : # installed once Wine is up
-elif [[ -n $windows ]]; then
+# (The setup program installs the game once Wine is up.)
+if [[ $game == *.zip ]]; then
     # Windows spells the folder in UTF-16 only; the locale's 8-bit code page is a Western one.
     export LC_ALL=C.UTF-8
     folder="$work/Игры/Вантаро"
@@ -73,7 +72,7 @@ elif [[ -n $windows ]]; then
     unzip -q "$game" -d "$folder"
     game="$folder/vantaro.exe"
     sounds="$folder/Sound"
-else
+elif [[ -z $windows ]]; then
     sounds=$(realpath -e -- "$(dirname "$game")/../share/vantaro/Sound")
 fi
 # VANTARO_KEEP_RECORDING=folder keeps the recording and its phases for a person to hear.
