@@ -31,6 +31,11 @@ compiler="$(x86_64-w64-mingw32-g++-posix --version | head -n 1)"
 key="$(printf '%s\n' "$version" "$compiler" "${options[@]}" | cat - "$toolchain" |
   sha256sum | cut -c1-16)"
 prefix="$cache/qt6-win64-$key"
+# Another checkout building the same Qt at the same time would wipe this one's build: the second
+# waits for the first and then takes its result.
+mkdir -p "$cache"
+exec 9>"$prefix.lock"
+flock 9
 if [[ -f $prefix/.complete ]]; then
   echo "$prefix"
   exit 0
