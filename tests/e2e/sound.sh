@@ -10,7 +10,9 @@
 # in silence, say so once and not spin.
 # GAME is the Linux game, or the Windows game's zip or setup program, played under Wine through
 # Wine's PulseAudio driver for the clicks, the meal and the cut (the server's own view of the
-# stream and its volume are Wine's). The zip is unpacked into a folder with Cyrillic letters in
+# stream and its volume are Wine's). Under Wine a click that is no sound stays silent, though
+# the prefix has a default sound that Windows would ring for it, and every sound is asked of
+# Windows with the default forbidden. The zip is unpacked into a folder with Cyrillic letters in
 # its name; the setup program installs the game silently, and its Start menu shortcut starts it.
 # Usage: sound.sh /path/to/vantaro|/path/to/vantaro-VERSION-win64.zip|-setup.exe SERVER
 # Needs: Xvfb (xvfb), xdotool, pactl, pacat and parec (pulseaudio-utils), python3; the server's
@@ -93,6 +95,19 @@ die() {
     exit 1
 }
 
+# Under Wine the prefix gets a default sound of its own, which Windows rings for a sound that
+# cannot be played unless the program forbids it (a fresh prefix has none to ring), and Wine's
+# relay channel logs each sound the game hands to Windows.
+default_sound() {
+    local media="$WINEPREFIX/drive_c/windows/media" default='C:\windows\media\default.wav'
+    mkdir -p "$media"
+    cp -- "$sounds/eda1.wav" "$media/default.wav"
+    # Windows' own default beep, and win.ini's [Sounds] default, which Wine reads.
+    wine reg add 'HKCU\AppEvents\Schemes\Apps\.Default\.Default\.Current' /ve /d "$default" /f &&
+        wine reg add 'HKCU\Control Panel\Sounds' /v Default /d "$default" /f &&
+        wine reg add 'HKCU\Software\Wine\Debug' /v RelayInclude /d winmm.PlaySoundW /f
+} >/dev/null 2>&1
+
 # What the game said: its standard error, or under Wine its debug output (and not the sound
 # libraries' complaints that Wine's own drivers print as they look for a device).
 said_lines() {
@@ -109,8 +124,13 @@ start_game() {
     mkdir -p "$work/cwd"
     # A Windows program's standard error goes nowhere: what it says is its debug output, which
     # Wine writes as lines of its own.
+    # Wine's PulseAudio driver stands in for Windows' audio engine, which keeps a sound going at
+    # real-time priority; Wine feeds the server from an ordinary thread and by default only 25 ms
+    # ahead, so on a busy machine a sound breaks up there, in the driver, not in the game. A
+    # 100 ms server buffer (libpulse's own setting, which Wine players use against crackling)
+    # gives that thread the slack the engine has.
     local run=()
-    [[ -z $windows ]] || run=(env WINEDEBUG=-all,warn+debugstr wine)
+    [[ -z $windows ]] || run=(env WINEDEBUG=-all,warn+debugstr,+relay PULSE_LATENCY_MSEC=100 wine)
     if [[ -n $setup ]]; then
         (cd "$work/cwd" && exec "${run[@]}" start /unix "$shortcut") >"$work/game.log" 2>&1
         start_win=$(wait_window "$start_title_re" 60) || die "no start screen"
@@ -220,6 +240,7 @@ game_stream() {
 
 # --- the game -------------------------------------------------------------------------------
 
+[[ -z $windows ]] || default_sound || die "the prefix took no default sound"
 start_game
 # The first sound loads the sound module; a key typed meanwhile may replace that first click
 # before it is heard. Counting starts once the module is in.
@@ -227,6 +248,19 @@ xdotool type -- x
 settle 300
 xdotool key BackSpace
 settle 300
+
+if [[ -n $windows ]]; then
+    # A click that is no sound stays silent, though the prefix has a default sound to ring.
+    mv -- "$sounds/Click1.wav" "$work/Click1.wav"
+    echo 'не звук' >"$sounds/Click1.wav"
+    begin_phase
+    xdotool type --delay 200 -- abc
+    settle 1000
+    end_phase silent "3 keystrokes with a Click1.wav that is no sound, and a default sound set"
+    mv -f -- "$work/Click1.wav" "$sounds/Click1.wav"
+    xdotool key ctrl+a BackSpace
+    settle 300
+fi
 
 begin_phase
 # xdotool waits half the delay after each key press and half after each release.
@@ -312,6 +346,15 @@ fi
 if [[ -n $windows ]]; then
     kill -0 "$game_pid" 2>/dev/null || die "the game died"
     stop_game
+    # Windows rings its default sound for a file it cannot play, unless the call forbids it;
+    # Wine never rings one for a file, so what the game asked for is read from the relay log.
+    flags=$(sed -n 's/.*:Call winmm\.PlaySoundW([^,]*,[^,]*,\([0-9a-f]*\)).*/\1/p' "$work/game.log")
+    wrong=$(for f in $flags; do (((16#$f & 0x20003) == 0x20003)) || echo "$f"; done | sort -u)
+    if [[ -n $flags && -z $wrong ]]; then
+        pass "each of $(wc -w <<<"$flags") sounds is asked of Windows as a file, asynchronously and with no default sound"
+    else
+        fail "PlaySoundW was called with flags ${wrong:-(no call seen)}, not SND_FILENAME|SND_ASYNC|SND_NODEFAULT"
+    fi
 else
     # A third meal: while it plays the server lists it under the game's name, and the player
     # turns the game down to 40 %.

@@ -12,6 +12,7 @@ fields separated by tabs:
                                       length less CUT_MS, and at least NEXT's length
     volume NAME START END WAV PERCENT a sound whose loudest sample is WAV's at PERCENT of the
                                       server's volume scale (cubic), within VOLUME_TOLERANCE
+    silent NAME START END             nothing loud at all
 START and END are byte offsets into RECORDING. Prints a PASS or FAIL line per phase and exits
 with 1 when any phase failed.
 """
@@ -144,6 +145,10 @@ def main():
             got = peak(samples) / peak(wav_samples(rest[0])[0])
             ok = abs(got / want - 1) <= VOLUME_TOLERANCE
             detail = f"loudest sample at {got:.3f} of the file's, {want:.3f} expected"
+        elif kind == "silent":
+            got = extent(active)
+            ok = got == 0
+            detail = f"heard {got} ms"
         else:
             raise SystemExit(f"{marks}: unknown phase kind {kind}")
         print(f"{'PASS' if ok else 'FAIL'}: {name}: {detail}")
