@@ -3,7 +3,8 @@
 # another working directory, under Wine on a private virtual X server, driven by keyboard and
 # mouse through XTEST (Wine takes no events sent to one window). Then the setup program: started
 # twice, failing halfway, an upgrade from OLDER_SETUP (an older version), the game from its
-# Start menu shortcut, and the uninstaller.
+# Start menu shortcut, the uninstaller, upgrades in a folder of the player's and into another,
+# and a desktop shortcut the player made.
 # Usage: windows.sh ZIP PICTURES SETUP OLDER_SETUP
 # Needs: wine, Xvfb, xdotool, xmodmap, import, convert and compare (imagemagick), unzip,
 # x86_64-w64-mingw32-objdump and -windres.
@@ -78,12 +79,19 @@ done
 # Explorer shows the game's icon and the version the zip is named after.
 version=${zip##*/vantaro-}
 version=${version%-win64.zip}
+# Explorer's Details tab and the Task Manager read the version block's Russian strings.
 x86_64-w64-mingw32-windres -i "$exe" -O rc -o "$work/resources.rc"
-if grep -q 'RT_GROUP_ICON' "$work/resources.rc" &&
-    grep -qF "VALUE \"ProductVersion\", \"$version\"" "$work/resources.rc"; then
-    pass "vantaro.exe carries the icon and version $version"
+missing=()
+grep -q 'RT_GROUP_ICON' "$work/resources.rc" || missing+=(icon)
+grep -q '^ *BLOCK "041904B0"$' "$work/resources.rc" || missing+=('a Russian block')
+for want in "ProductName=Vantaro" "FileDescription=Vantaro, a life simulation game" \
+    "CompanyName=Vantaro team" "ProductVersion=$version" "FileVersion=$version"; do
+    grep -qF "VALUE \"${want%%=*}\", \"${want#*=}\"" "$work/resources.rc" || missing+=("$want")
+done
+if ((${#missing[@]} == 0)); then
+    pass "vantaro.exe carries the icon and a version block naming Vantaro $version"
 else
-    fail "vantaro.exe lacks its icon or version $version: $(grep -m1 ProductVersion "$work/resources.rc")"
+    fail "vantaro.exe lacks ${missing[*]}: $(grep VALUE "$work/resources.rc" | tr -s ' \n' ' ')"
 fi
 if grep -qE '^Subsystem[[:space:]]+0+2[[:space:]]' <(x86_64-w64-mingw32-objdump -p "$exe"); then
     pass "vantaro.exe is a GUI program"
@@ -204,12 +212,26 @@ run_setup() { # SETUP ARGS... ; leaves its exit code in setup_rc
     wine "$@" >>"$work/setup.log" 2>&1 || setup_rc=$?
     settle_wine
 }
+# Runs the quiet uninstaller the entry names.
+uninstall_quietly() {
+    read_entry
+    local quiet uninstaller
+    quiet=$(value QuietUninstallString)
+    uninstaller=${quiet#\"}
+    uninstaller=${uninstaller%%\"*}
+    run_setup "$uninstaller" "${quiet##*\" }"
+}
 
+# A folder of drive C as Windows spells it.
+windows_path() { # FOLDER
+    local path="C:${1#"$WINEPREFIX/drive_c"}"
+    echo "${path//\//\\}"
+}
 appdata=$(echo "$WINEPREFIX"/drive_c/users/*/AppData)
 install="$appdata/Local/Programs/Vantaro"
-install_win="C:${install#"$WINEPREFIX/drive_c"}"
-install_win=${install_win//\//\\}
+install_win=$(windows_path "$install")
 shortcut="$appdata/Roaming/Microsoft/Windows/Start Menu/Programs/Vantaro.lnk"
+desktop="$appdata/../Desktop"
 traces >"$work/before.txt"
 
 # Started twice: the second setup stops at once while the first shows its first page; cut
@@ -264,7 +286,7 @@ else
         "$(cat "$work/entry.txt")"
 fi
 if diff -r -x uninstall.exe "$folder" "$install" >"$work/files.diff" && [[ -f $shortcut ]] &&
-    [[ -f $install/uninstall.exe && ! -e $appdata/../Desktop/Vantaro.lnk ]]; then
+    [[ -f $install/uninstall.exe && ! -e $desktop/Vantaro.lnk ]]; then
     pass "the game's files, the uninstaller and a Start menu shortcut are in place, no desktop one"
 else
     fail "the installed files differ from the zip's, or a shortcut is wrong: $(cat "$work/files.diff")"
@@ -290,16 +312,57 @@ stop_game
 
 # The uninstaller Apps & features runs silently takes away all of it but a file of the player's.
 echo 'мой рекорд' >"$install/заметки.txt"
-quiet=$(value QuietUninstallString)
-uninstaller=${quiet#\"}
-uninstaller=${uninstaller%%\"*}
-run_setup "$uninstaller" "${quiet##*\" }"
+uninstall_quietly
 left=$(ls -A "$install" 2>&1)
 rm -rf "$install"
 if [[ $left == заметки.txt ]] && no_new_traces; then
     pass "the silent uninstall leaves nothing of the game, and the player's file"
 else
     fail "the silent uninstall left in the folder: $left; elsewhere: $(cat "$work/traces.diff")"
+fi
+
+# --- the player's own folders and shortcut --------------------------------------------------
+
+# Whether the game in FOLDER is this version's, as the zip has it, with one entry pointing there.
+installed_in() { # FOLDER
+    read_entry
+    [[ $setup_rc == 0 && $(entries) == 1 && $(value DisplayVersion) == "$version" &&
+        $(value InstallLocation) == "$(windows_path "$1")" ]] &&
+        diff -r -x uninstall.exe "$folder" "$1" >"$work/files.diff" && [[ -f $1/uninstall.exe ]]
+}
+# (reg prints the entry in the console's code page: ASCII folders compare whole.)
+own="$WINEPREFIX/drive_c/Games/Vantaro"
+other="$WINEPREFIX/drive_c/Play/Vantaro"
+
+# Installed where the player chose (/D= is the folder page), a silent upgrade goes there again.
+run_setup "$older" /S "/D=$(windows_path "$own")"
+run_setup "$setup" /S
+if installed_in "$own" && [[ ! -e $install ]]; then
+    pass "an upgrade goes to the player's own folder $(windows_path "$own")"
+else
+    fail "after an upgrade of a game in $(windows_path "$own") (code $setup_rc), the entry says" \
+        "$(value InstallLocation); the default folder: $(ls -A "$install" 2>&1); $(cat "$work/files.diff")"
+fi
+uninstall_quietly
+
+# Upgraded into another folder the player picks, nothing of the old folder stays.
+run_setup "$older" /S "/D=$(windows_path "$own")"
+run_setup "$setup" /S "/D=$(windows_path "$other")"
+if installed_in "$other" && [[ ! -e $own ]]; then
+    pass "an upgrade into another folder leaves nothing of the old one"
+else
+    fail "after an upgrade from $(windows_path "$own") into $(windows_path "$other") (code" \
+        "$setup_rc), the old folder holds: $(ls -A "$own" 2>&1); $(cat "$work/files.diff")"
+fi
+
+# A desktop shortcut the player made for a game installed without one is the player's.
+cp -- "$shortcut" "$desktop/Vantaro.lnk"
+uninstall_quietly
+if [[ -f $desktop/Vantaro.lnk && ! -e $shortcut && ! -e $other ]]; then
+    pass "the uninstaller takes its own shortcut and leaves the player's"
+else
+    fail "after the uninstall the player's desktop shortcut is $(ls "$desktop/Vantaro.lnk" 2>&1)," \
+        "the Start menu's $(ls "$shortcut" 2>&1), the folder $(ls -A "$other" 2>&1)"
 fi
 
 if ((failures > 0)); then
