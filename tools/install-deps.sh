@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the game needs to build, run and be tested; with `windows`,
-# also those that build the Windows game and run it under Wine. Installs only what is missing,
-# so a second run costs nothing.
+# also those that build the Windows game and run it under Wine; with `busy`, the CPU hog that
+# tools/busy-machine.sh runs the suites beside. Installs only what is missing, so a second run
+# costs nothing.
 set -euo pipefail
 
 packages=(
@@ -12,12 +13,18 @@ packages=(
   lintian desktop-file-utils appstream dpkg-dev at-spi2-core dbus-daemon dbus-bin python3-dbus
   pulseaudio pulseaudio-utils pipewire wireplumber
 )
-if [[ ${1:-} == windows ]]; then
-  packages+=(
-    g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 qt6-base-dev-tools googletest
-    wine wine64 unzip nsis
-  )
-fi
+for set in "$@"; do
+  case $set in
+    windows)
+      packages+=(
+        g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 qt6-base-dev-tools googletest
+        wine wine64 unzip nsis
+      )
+      ;;
+    busy) packages+=(stress-ng) ;;
+    *) echo "usage: $0 [windows] [busy]" >&2; exit 2 ;;
+  esac
+done
 
 missing=()
 for p in "${packages[@]}"; do
