@@ -124,6 +124,7 @@ start_game() {
     mkdir -p "$work/cwd"
     # A Windows program's standard error goes nowhere: what it says is its debug output, which
     # Wine writes as lines of its own.
+    #
     # Wine's PulseAudio driver stands in for Windows' audio engine, which keeps a sound going at
     # real-time priority; Wine feeds the server from an ordinary thread and by default only 25 ms
     # ahead, so on a busy machine a sound breaks up there, in the driver, not in the game. A
