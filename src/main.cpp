@@ -4,6 +4,10 @@
 
 #include <QApplication>
 
+#ifdef Q_OS_WASM
+#include "app/web_page.h"
+#endif
+
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     useClassicLook();
@@ -11,6 +15,9 @@ int main(int argc, char* argv[]) {
     QApplication::setDesktopFileName(QStringLiteral("vantaro"));
     // The game decides when it ends: the start screen hands over to the main screen in between.
     QApplication::setQuitOnLastWindowClosed(false);
+#ifdef Q_OS_WASM
+    connectPage();
+#endif
     begin().show();
     const int rc = QApplication::exec();
     discardAllForms();

@@ -1,6 +1,7 @@
 #include "game_fixture.h"
 #include "state/clock_rules.h"
 
+#include <QGuiApplication>
 #include <QProperty>
 #include <QTimer>
 
@@ -217,6 +218,25 @@ TEST_F(ClockTest, NegativeNumbersTurnRedOnTheNextTick) {
         EXPECT_EQ(label("lblMoney")->foreColor(), r.moneyColor) << r.money;
         EXPECT_EQ(label("lblSitost")->foreColor(), r.sitostColor) << r.sitost;
     }
+}
+
+TEST_F(ClockTest, AGameThatCannotBeSeenWaitsWithEveryTimerThatRan) {
+    QTimer* time = vantaro().timer("tmrTime");
+    QTimer* spin = vantaro().timer("Timer1");
+    QTimer* school = vantaro().timer("tmrSchool");
+    time->start();
+    spin->start();
+    const auto state = [](Qt::ApplicationState st) { emit qGuiApp->applicationStateChanged(st); };
+    state(Qt::ApplicationInactive); // another desktop window in front: the game goes on
+    EXPECT_TRUE(time->isActive());
+    state(Qt::ApplicationHidden);
+    EXPECT_FALSE(time->isActive());
+    EXPECT_FALSE(spin->isActive());
+    state(Qt::ApplicationSuspended); // hidden twice over still remembers what ran
+    state(Qt::ApplicationActive);
+    EXPECT_TRUE(time->isActive());
+    EXPECT_TRUE(spin->isActive());
+    EXPECT_FALSE(school->isActive()) << "a course not attended does not start";
 }
 
 TEST_F(ClockTest, MoneyAndSatietySaturateInsteadOfEndingTheGame) {

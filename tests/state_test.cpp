@@ -4,7 +4,9 @@
 
 #include <QDir>
 #include <QFile>
+#ifndef VANTARO_SOUND_LINKED
 #include <QLibrary>
+#endif
 #include <QTemporaryDir>
 
 #include <cstdlib>
@@ -157,9 +159,13 @@ TEST_F(SoundLookup, ShippedSoundsAreFoundFromAnyFolder) {
 }
 
 TEST(SoundModule, TheModuleThatPlaysSoundsIsThereAndOffersItsPlayer) {
+#ifdef VANTARO_SOUND_LINKED
+    GTEST_SKIP() << "the page's sound function is linked in: a web page loads no modules";
+#else
     QLibrary module(soundModulePath());
     EXPECT_TRUE(module.load()) << module.errorString().toStdString();
     EXPECT_NE(module.resolve("vantaro_play_wav"), nullptr);
+#endif
 }
 
 TEST_F(SoundLookup, EmptyFilesAndFoldersAreSkippedAndMissingFilesGiveNothing) {

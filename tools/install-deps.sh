@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the game needs to build, run and be tested; with `windows`,
 # also those that build the Windows game and run it under Wine; with `busy`, the CPU hog that
-# tools/busy-machine.sh runs the suites beside. Installs only what is missing, so a second run
+# tools/busy-machine.sh runs the suites beside; with `web`, the WebAssembly compiler, the Qt host
+# tools and the browser that build and prove the browser game. Installs only what is missing, so a second run
 # costs nothing.
 set -euo pipefail
 
@@ -22,7 +23,8 @@ for set in "$@"; do
       )
       ;;
     busy) packages+=(stress-ng) ;;
-    *) echo "usage: $0 [windows] [busy]" >&2; exit 2 ;;
+    web) packages+=(emscripten qt6-base-dev-tools chromium unzip zip python3) ;;
+    *) echo "usage: $0 [windows] [busy] [web]" >&2; exit 2 ;;
   esac
 done
 

@@ -27,9 +27,10 @@ constexpr std::array Openers{
 // Every ladder a screen climbs has its label on the status panel.
 template <class Rows, class Labels>
 constexpr bool everyLadderShown(const Rows& rows, const Labels& labels) {
-    return std::ranges::all_of(rows, [&labels](const auto& row) {
-        return std::ranges::find(labels, row.level, &vantaro_layout::LevelLabel::level) !=
-               labels.end();
+    return std::all_of(std::begin(rows), std::end(rows), [&labels](const auto& row) {
+        return std::find_if(std::begin(labels), std::end(labels), [&row](const auto& l) {
+                   return l.level == row.level;
+               }) != std::end(labels);
     });
 }
 static_assert(everyLadderShown(car_layout::Pieces, vantaro_layout::EquipmentLabels));

@@ -49,7 +49,9 @@ constexpr const Course& course(Id id) {
 
 // The daily fee is the clock's; the screens only show it.
 constexpr int fee(const Course& c) {
-    const auto* f = std::ranges::find(clock_rules::DailyFees, c.flag, &clock_rules::DailyFee::flag);
+    const auto& fees = clock_rules::DailyFees;
+    const auto* f = std::find_if(fees.begin(), fees.end(),
+                                 [&c](const clock_rules::DailyFee& d) { return d.flag == c.flag; });
     return f == clock_rules::DailyFees.end() ? 0 : f->fee;
 }
 static_assert(fee(Courses[School]) > 0 && fee(Courses[Tehno]) > 0 && fee(Courses[Driving]) > 0,

@@ -11,7 +11,7 @@ GameState& gameState() {
 bool isSpecialName(const QString& name) {
     static const std::array<QString, 3> special{QStringLiteral("Вилт"), QStringLiteral("Бранок"),
                                                 QStringLiteral("Ксут")};
-    return std::ranges::find(special, name) != special.end();
+    return std::find(special.begin(), special.end(), name) != special.end();
 }
 
 void applyStartingValues(GameState& s) {

@@ -3,7 +3,9 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#ifndef VANTARO_SOUND_LINKED
 #include <QLibrary>
+#endif
 
 #include <cstdio>
 
@@ -23,6 +25,15 @@ bool isPlayableFile(const QString& path) {
 // unpack the game into (Windows' 8-bit code page does not).
 using PlayWav = void (*)(const char* path);
 
+#ifdef VANTARO_SOUND_LINKED
+} // namespace
+extern "C" void vantaro_play_wav(const char* path);
+namespace {
+// Where no module can be loaded (a web page), the sound function is linked in.
+PlayWav player() {
+    return &vantaro_play_wav;
+}
+#else
 // The sound stack lives in a module of its own, loaded on the first sound; without it the
 // game is silent, and says why once.
 PlayWav player() {
@@ -41,6 +52,7 @@ PlayWav player() {
     }();
     return play;
 }
+#endif
 
 } // namespace
 

@@ -24,6 +24,10 @@ bool& endedFlag() {
     static bool ended = false;
     return ended;
 }
+std::function<void()>& endListener() {
+    static std::function<void()> listener;
+    return listener;
+}
 } // namespace
 
 // --- FormWindow ---
@@ -151,6 +155,14 @@ void Form::load() {
     loading_ = true;
     window_ = new FormWindow(*this);
     build(*window_);
+    // Every screen has the fixed size of its layout, so none offers to be maximised (a window
+    // system that ignores the fixed size, as a web page's does, would otherwise stretch it).
+    if (window_->windowType() == Qt::Window &&
+        !window_->windowFlags().testFlag(Qt::CustomizeWindowHint)) {
+        window_->setWindowFlags(window_->windowFlags() | Qt::CustomizeWindowHint |
+                                Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    }
     window_->previewKeysOfChildren();
     loading_ = false;
     Form_Load();
@@ -169,7 +181,9 @@ void Form::show() {
     if (!isLoaded()) {
         return;
     }
-    window_->show();
+    // Not show(): that asks the platform for a default state, and a web page's is full screen.
+    // Every screen keeps the size and place of its layout.
+    window_->setVisible(true);
     window_->raise();
     window_->activateWindow();
 }
@@ -212,6 +226,13 @@ void EndProgram() {
     endedFlag() = true;
     discardAllForms();
     QCoreApplication::exit(0);
+    if (endListener()) {
+        endListener()();
+    }
+}
+
+void setProgramEndListener(std::function<void()> listener) {
+    endListener() = std::move(listener);
 }
 
 bool programEnded() {

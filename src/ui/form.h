@@ -6,6 +6,8 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
+
 class Form;
 
 // The top-level window of a loaded form. It sees every key before the focused control does
@@ -91,6 +93,8 @@ private:
 
 // Ends the program at once: every window goes without its unload step and the event loop stops.
 void EndProgram();
+// Told once EndProgram has run: a web page, whose event loop never returns, shows its own end.
+void setProgramEndListener(std::function<void()> listener);
 // Whether EndProgram has run (tests look at it instead of the process exiting).
 bool programEnded();
 // Forgets an earlier EndProgram; tests start each case afresh.

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 
 namespace {
 MsgBoxObserver& observer() {
@@ -19,10 +20,21 @@ void MsgBox(const QString& text, MsgIcon icon, const QString& title) {
         observer()({text, title, icon});
         return;
     }
-    QMessageBox box(icon == MsgIcon::Stop          ? QMessageBox::Critical
-                    : icon == MsgIcon::Information ? QMessageBox::Information
-                                                   : QMessageBox::NoIcon,
-                    title, text, QMessageBox::Ok, QApplication::activeWindow());
-    box.setTextFormat(Qt::PlainText);
-    box.exec();
+    // Shown without a nested event loop, which a web page cannot run: the box blocks the
+    // other windows until it is closed and the handler that showed it carries on at once, which
+    // every caller is written for. It then hands the keyboard back to the window that opened it.
+    const QPointer<QWidget> opener = QApplication::activeWindow();
+    auto* box = new QMessageBox(icon == MsgIcon::Stop          ? QMessageBox::Critical
+                                : icon == MsgIcon::Information ? QMessageBox::Information
+                                                               : QMessageBox::NoIcon,
+                                title, text, QMessageBox::Ok, opener);
+    box->setTextFormat(Qt::PlainText);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::ApplicationModal);
+    QObject::connect(box, &QDialog::finished, box, [opener] {
+        if (opener != nullptr && opener->isVisible()) {
+            opener->activateWindow();
+        }
+    });
+    box->show();
 }

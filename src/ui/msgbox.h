@@ -12,7 +12,7 @@ struct MsgBoxCall {
     MsgIcon icon = MsgIcon::None;
 };
 
-// Shows a modal message box with a single OK button and returns when it is closed.
+// Shows a modal message box with a single OK button; returns at once, while the box is open.
 void MsgBox(const QString& text, MsgIcon icon, const QString& title);
 
 // Tests watch the message boxes a handler shows; while an observer is set, none is shown and

@@ -353,6 +353,69 @@ stop_sound_server() {
     wireplumber_pid=
 }
 
+# --- the recorder ---------------------------------------------------------------------------
+
+# What the null sink $sink plays, at $rate, recorded into $work/rec.raw; counted by
+# sound_count.py phase by phase. A script calls `die` when the recorder cannot work.
+recorded() { stat -c %s "$work/rec.raw"; }
+
+# Starts the sink's silent stream and a recorder that adds to the recording; sets keeper_pid and
+# recorder_pid.
+start_recorder() {
+    local from
+    from=$(recorded)
+    # A silent stream keeps the sink running: an idle sink is suspended and the recording would
+    # skip the quiet time between sounds.
+    pacat --raw --playback -d "$sink" </dev/zero >/dev/null 2>>"$work/keeper.log" &
+    keeper_pid=$!
+    # A small latency, or the last seconds are still in the recorder's buffer when it stops.
+    parec --raw --latency-msec=10 -d "$sink.monitor" --format=s16le --rate="$rate" --channels=2 \
+        >>"$work/rec.raw" 2>>"$work/recorder.log" &
+    recorder_pid=$!
+    recording() { (($(recorded) > from)) || ! kill -0 "$recorder_pid" 2>/dev/null; }
+    wait_until "$e2e_wait" "the recorder's first bytes" recording || true
+    (($(recorded) > from)) || die "the recorder wrote nothing"
+}
+
+e2e_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# Waits until the recording has grown by at least MS milliseconds and its last half second is
+# quiet: every sound started so far has ended. Gives up after 20 s.
+settle() { # MS
+    local want
+    want=$(($(recorded) + $1 * rate * 4 / 1000))
+    quiet() { (($(recorded) >= want)) && python3 "$e2e_dir/sound_count.py" --quiet "$work/rec.raw" "$rate" 500; }
+    wait_until 20 "the recording to fall quiet" quiet || die "the recording did not fall quiet"
+}
+
+# Phases of the recording, by byte offset, for sound_count.py.
+phase_start=0
+begin_phase() { phase_start=$(recorded); }
+end_phase() { # KIND NAME ARGS...
+    local IFS=$'\t'
+    echo "$1	$2	$phase_start	$(recorded)	${*:3}" >>"$work/marks"
+}
+# Something was heard since the phase began.
+heard() { python3 "$e2e_dir/sound_count.py" --loud "$work/rec.raw" "$rate" "$phase_start"; }
+
+# --- pictures -------------------------------------------------------------------------------
+
+# A screenshot against its reference picture in PICTURES, both masked at ratio 1 where they
+# move: no pixel further off than a level or two (text blended on another processor may round
+# differently). Passes or fails by the picture's NAME.
+same_as_reference() { # SHOT PICTURES NAME MOVING_BOXES...
+    local shot=$1 pictures=$2 name=$3 diff
+    shift 3
+    masked "$shot" "$work/$name-seen.png" 1 "$@"
+    masked "$pictures/$name.png" "$work/$name-want.png" 1 "$@"
+    diff=$(compare -metric AE -fuzz 1% "$work/$name-seen.png" "$work/$name-want.png" null: 2>&1) || true
+    if [[ $diff == 0 ]]; then
+        pass "the $name screen matches its picture"
+    else
+        fail "the $name screen differs from its picture in $diff pixels"
+        cp "$shot" "${VANTARO_KEEP_SHOTS:-$work}/" 2>/dev/null || true
+    fi
+}
+
 # The EXIT trap: ends every process of the run and fails the run if any outlives that.
 e2e_exit() {
     local rc=$? pid cmd
@@ -508,3 +571,54 @@ start_wine() {
         return 1
     fi
 }
+
+# --- the browser ----------------------------------------------------------------------------
+
+# Serves FOLDER on 127.0.0.1 (tools/web/serve.py); sets web_url and web_server_pid.
+web_url=
+web_server_pid=
+start_web_server() { # FOLDER
+    local top
+    top=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+    : >"$work/web-server.out"
+    python3 "$top/tools/web/serve.py" "$1" >"$work/web-server.out" 2>"$work/web-server.log" &
+    web_server_pid=$!
+    serving() { [[ -s $work/web-server.out ]] || ! kill -0 "$web_server_pid" 2>/dev/null; }
+    wait_until "$e2e_wait" "the web server to report its address" serving
+    web_url=$(head -n1 "$work/web-server.out")
+    [[ $web_url == http://127.0.0.1:* ]] || { cat "$work/web-server.log" >&2; return 1; }
+}
+
+# Starts headless Chromium under tests/e2e/web/browser.cjs at device pixel ratio SCALE (with
+# --sound, heard); sets browser_pid. NODE_PATH has to name playwright-core's folder.
+browser_pid=
+start_browser() { # SCALE [--sound]
+    coproc BROWSER { exec node "$(dirname "${BASH_SOURCE[0]}")/web/browser.cjs" "$@" 2>&1; }
+    browser_pid=$BROWSER_PID
+    browser_in=${BROWSER[1]} browser_out=${BROWSER[0]}
+}
+
+# Sends one command to the browser and waits up to TIMEOUT seconds for its answer, printing
+# what the page says meanwhile; the answer's text is left in browser_said. Fails on an error.
+browser_said=
+browser_within() { # TIMEOUT COMMAND...
+    local timeout=$1 line deadline
+    shift
+    deadline=$((SECONDS + timeout))
+    if [[ -z ${BROWSER_PID:-} ]]; then
+        echo "the browser has ended (no playwright-core on NODE_PATH?); it could not: $*" >&2
+        return 1
+    fi
+    echo "$*" >&"$browser_in"
+    while ((SECONDS < deadline)); do
+        IFS= read -r -t "$((deadline - SECONDS + 1))" line <&"$browser_out" || break
+        case $line in
+            "ok"*) browser_said=${line#ok}; browser_said=${browser_said# }; return 0 ;;
+            "error "*) echo "the browser could not: $* (${line#error })" >&2; return 1 ;;
+            *) echo "$line" >&2 ;;
+        esac
+    done
+    echo "the browser did not answer within ${timeout}s: $*" >&2
+    return 1
+}
+browser() { browser_within "$e2e_wait" "$@"; }

@@ -190,45 +190,7 @@ fi
 start_sound_server "$server" "$sink" "$rate" || die "no sound server"
 
 : >"$work/rec.raw"
-recorded() { stat -c %s "$work/rec.raw"; }
-
-# Starts the sink's silent stream and a recorder that adds to the recording; sets keeper_pid and
-# recorder_pid.
-start_recorder() {
-    local from
-    from=$(recorded)
-    # A silent stream keeps the sink running: an idle sink is suspended and the recording would
-    # skip the quiet time between sounds.
-    pacat --raw --playback -d "$sink" </dev/zero >/dev/null 2>>"$work/keeper.log" &
-    keeper_pid=$!
-    # A small latency, or the last seconds are still in the recorder's buffer when it stops.
-    parec --raw --latency-msec=10 -d "$sink.monitor" --format=s16le --rate="$rate" --channels=2 \
-        >>"$work/rec.raw" 2>>"$work/recorder.log" &
-    recorder_pid=$!
-    recording() { (($(recorded) > from)) || ! kill -0 "$recorder_pid" 2>/dev/null; }
-    wait_until "$e2e_wait" "the recorder's first bytes" recording || true
-    (($(recorded) > from)) || die "the recorder wrote nothing"
-}
 start_recorder
-
-# Waits until the recording has grown by at least MS milliseconds and its last half second is
-# quiet: every sound started so far has ended. Gives up after 20 s.
-settle() { # MS
-    local want
-    want=$(($(recorded) + $1 * rate * 4 / 1000))
-    quiet() { (($(recorded) >= want)) && python3 "$here/sound_count.py" --quiet "$work/rec.raw" "$rate" 500; }
-    wait_until 20 "the recording to fall quiet" quiet || die "the recording did not fall quiet"
-}
-
-# Phases of the recording, by byte offset, for sound_count.py.
-phase_start=0
-begin_phase() { phase_start=$(recorded); }
-end_phase() { # KIND NAME ARGS...
-    local IFS=$'\t'
-    echo "$1	$2	$phase_start	$(recorded)	${*:3}" >>"$work/marks"
-}
-# Something was heard since the phase began.
-heard() { python3 "$here/sound_count.py" --loud "$work/rec.raw" "$rate" "$phase_start"; }
 
 # The server's view of the game's stream while it plays: its index line and properties.
 game_stream() {

@@ -45,7 +45,7 @@ void Begin::build(FormWindow& w) {
 }
 
 bool Begin::isBlankName(const QString& name) {
-    return std::ranges::all_of(name, [](QChar c) { return c == QLatin1Char(' '); });
+    return std::all_of(name.begin(), name.end(), [](QChar c) { return c == QLatin1Char(' '); });
 }
 
 QString Begin::withoutBrokenCharacters(const QString& text) {

@@ -16,7 +16,8 @@ namespace {
 
 // Every ladder the screens climb has its label here; the debug build stops on one that has not.
 Label* labelOf(Vantaro& v, std::span<const LevelLabel> labels, Int16 GameState::*level) {
-    const auto l = std::ranges::find(labels, level, &LevelLabel::level);
+    const auto l = std::find_if(labels.begin(), labels.end(),
+                                [level](const LevelLabel& x) { return x.level == level; });
     Q_ASSERT(l != labels.end());
     return l == labels.end() ? nullptr : v.control<Label>(l->label);
 }

@@ -8,6 +8,7 @@
 #include "ui/controls.h"
 #include "version.h"
 
+#include <QGuiApplication>
 #include <QIcon>
 #include <QImage>
 #include <QPixmap>
@@ -44,6 +45,7 @@ void Vantaro::build(FormWindow& w) {
                      fromUtf16(HowToPlay2));
 
     auto find = [&w](const char* name) { return w.findChild<Label*>(QString::fromLatin1(name)); };
+    ui_.held.clear();
     ui_.lblTime = find("lblTime");
     ui_.lblDay = find("lblDay");
     ui_.lblDate = find("lblDate");
@@ -77,6 +79,31 @@ void Vantaro::build(FormWindow& w) {
     on("Timer1", [this] { Timer1_Timer(); });
     connectHelpPanel(w);
     connectOpeners(w);
+    QObject::connect(qGuiApp, &QGuiApplication::applicationStateChanged, &w,
+                     [this](Qt::ApplicationState state) { holdWhileHidden(state); });
+}
+
+void Vantaro::holdWhileHidden(Qt::ApplicationState state) {
+    // A game the player cannot see (its browser tab in the background, where the browser would
+    // run the timers at a crawl) waits for them: the clock, the courses and the ship go on when
+    // it is seen again. A desktop window is never hidden this way.
+    const bool hidden = state == Qt::ApplicationHidden || state == Qt::ApplicationSuspended;
+    if (hidden && ui_.held.isEmpty()) {
+        const auto timers = window()->findChildren<QTimer*>();
+        for (QTimer* t : timers) {
+            if (t->isActive()) {
+                t->stop();
+                ui_.held.append(t);
+            }
+        }
+    } else if (!hidden) {
+        for (const QPointer<QTimer>& t : std::as_const(ui_.held)) {
+            if (t != nullptr) {
+                t->start();
+            }
+        }
+        ui_.held.clear();
+    }
 }
 
 void Vantaro::connectOpeners(FormWindow& w) {
@@ -124,7 +151,7 @@ void Vantaro::connectHelpPanel(FormWindow& w) {
 }
 
 void Vantaro::Form_Load() {
-    window()->show();
+    window()->setVisible(true); // in its own size and place, as Form::show() shows a screen
     Day = 1;
     Month = 1;
     Date = clock_rules::StartDate;

@@ -4,6 +4,7 @@
 #include "state/int16.h"
 #include "ui/form.h"
 
+#include <QList>
 #include <QPointer>
 
 #include <chrono>
@@ -79,6 +80,7 @@ protected:
 private:
     void connectHelpPanel(FormWindow& w);
     void connectOpeners(FormWindow& w);
+    void holdWhileHidden(Qt::ApplicationState state);
     void nextDay();
     // One second of study in a course.
     void study(courses::Id course);
@@ -91,6 +93,8 @@ private:
         QPointer<Label> lblTime, lblDay, lblDate, lblYear, lblMoney, lblSitost, ll;
         QPointer<PictureBox> PicSpin, PicCopy;
         QPointer<QTimer> tmrll;
+        // The timers stopped while the game cannot be seen.
+        QList<QPointer<QTimer>> held;
     } ui_;
 };
 

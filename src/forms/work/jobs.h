@@ -132,7 +132,7 @@ inline bool holds(const Requirement& r, const GameState& s, Int16 currentJob) {
 
 // Whether every requirement of `job` holds right now.
 inline bool mayTake(int job, const GameState& s, Int16 currentJob) {
-    return std::ranges::all_of(Requirements, [&](const Requirement& r) {
+    return std::all_of(Requirements.begin(), Requirements.end(), [&](const Requirement& r) {
         return r.job != job || holds(r, s, currentJob);
     });
 }

@@ -1,0 +1,112 @@
+// The page around the game: loading bar, what a browser without WebAssembly or WebGL is told,
+// the keys a browser would otherwise take, and the page's end of the game.
+"use strict";
+
+(function () {
+  const $ = (id) => document.getElementById(id);
+  const screen = $("screen");
+
+  function show(panel) {
+    for (const id of ["loading", "problem", "ended"]) $(id).hidden = id !== panel;
+    screen.style.visibility = panel ? "hidden" : "visible";
+  }
+
+  show("loading");
+
+  function problem(text) {
+    $("problem-text").textContent = text;
+    show("problem");
+  }
+
+  function webglWorks() {
+    try {
+      const c = document.createElement("canvas");
+      return !!(c.getContext("webgl2") || c.getContext("webgl"));
+    } catch (e) {
+      return false;
+    }
+  }
+
+  if (typeof WebAssembly !== "object" || typeof WebAssembly.instantiate !== "function") {
+    problem("Ваш браузер не поддерживает WebAssembly, без которого игра не запускается. " +
+            "Откройте её в современном браузере.");
+    return;
+  }
+  if (!webglWorks()) {
+    problem("Ваш браузер не поддерживает WebGL (или он выключен), а игра рисует через него. " +
+            "Включите WebGL или откройте игру в другом браузере.");
+    return;
+  }
+  if (typeof createQtAppInstance !== "function") {
+    problem("Не удалось загрузить игру. Проверьте соединение и обновите страницу.");
+    return;
+  }
+
+  // The game's file is megabytes: the bar follows it as it arrives. Its size is written into
+  // the page when the page is built, since a server that compresses it gives another length.
+  const wasmBytes = Number(document.body.dataset.wasmBytes) || 0;
+  function progress(received) {
+    const part = wasmBytes > 0 ? Math.min(received / wasmBytes, 1) : 0;
+    $("fill").style.width = (part * 100).toFixed(1) + "%";
+    $("percent").textContent = Math.floor(part * 100) + " %";
+  }
+
+  async function fetchWithProgress(url) {
+    const response = await fetch(url);
+    if (!response.ok) throw new Error(url + ": " + response.status);
+    if (!response.body || !response.body.getReader) return response.arrayBuffer();
+    const reader = response.body.getReader();
+    const chunks = [];
+    let received = 0;
+    for (;;) {
+      const { done, value } = await reader.read();
+      if (done) break;
+      chunks.push(value);
+      received += value.length;
+      progress(received);
+    }
+    const bytes = new Uint8Array(received);
+    let at = 0;
+    for (const c of chunks) {
+      bytes.set(c, at);
+      at += c.length;
+    }
+    return bytes.buffer;
+  }
+
+  // Keys a browser keeps for itself reach the game instead: F1 is the game's help, not the
+  // browser's, and Tab moves within the game, never out of the page.
+  window.addEventListener("keydown", (e) => {
+    if (e.key === "F1" || e.key === "Tab") e.preventDefault();
+  }, true);
+  window.addEventListener("help", (e) => e.preventDefault());
+
+  $("again").addEventListener("click", () => location.reload());
+
+  const game = {
+    qtContainerElements: [screen],
+    instantiateWasm(imports, done) {
+      fetchWithProgress("vantaro.wasm")
+        .then((bytes) => WebAssembly.instantiate(bytes, imports))
+        .then((r) => done(r.instance, r.module))
+        .catch((e) => {
+          console.error(e);
+          problem("Не удалось загрузить игру. Проверьте соединение и обновите страницу.");
+        });
+      return {};
+    },
+    onRuntimeInitialized() {
+      show(null);
+    },
+    onAbort(what) {
+      problem("Игра прервалась с ошибкой: " + what + ". Обновите страницу, чтобы начать заново.");
+    },
+    vantaroEnded() {
+      show("ended");
+      $("again").focus();
+    },
+  };
+  // The page's view of the game, which its own scripts read: the screens on show.
+  window.vantaroGame = game;
+  createQtAppInstance(game);
+})();

@@ -1,0 +1,147 @@
+// Debian's Chromium, headless, driven through playwright-core for the browser game's scripts.
+// It reads one command a line on its standard input and answers each with one line, "ok ..." or
+// "error ...", so that a shell script can play the page between its own steps (recording what
+// is heard, comparing pictures). Everything it prints besides answers starts with "page: ".
+//
+//   open URL                  a new page at URL
+//   wait EXPRESSION [SECONDS] until the expression is true in the page (30 s by default)
+//   eval EXPRESSION           its value, as JSON
+//   key KEY [DELAY_MS]        a key press and release (Playwright's names: Tab, Shift+Tab, F1)
+//   type TEXT [DELAY_MS]      each character as a trusted key event, as a Russian layout sends it
+//   click X Y                 a mouse click at page pixels
+//   shot FILE                 a screenshot of the page
+//   hidden true|false         the page's tab hidden from the player or shown again
+//   quit
+//
+// Usage: node browser.cjs SCALE [--sound]   (SCALE: the device pixel ratio)
+"use strict";
+
+const readline = require("readline");
+const { chromium } = require("playwright-core");
+
+const scale = Number(process.argv[2] || 1);
+const sound = process.argv.includes("--sound");
+const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
+
+async function main() {
+  const browser = await chromium.launch({
+    executablePath: "/usr/bin/chromium",
+    headless: true,
+    // Ended by the script's signal at once; Chromium's processes are the script's to end.
+    handleSIGINT: false, handleSIGTERM: false, handleSIGHUP: false,
+    // Playwright mutes the browser; a test that listens must hear it.
+    ignoreDefaultArgs: sound ? ["--mute-audio"] : [],
+    args: [
+      "--no-sandbox", "--no-first-run", "--disable-quic", "--disable-sync",
+      "--disable-background-networking", "--disable-component-update",
+      "--autoplay-policy=no-user-gesture-required",
+    ],
+  });
+  const context = await browser.newContext({
+    viewport: { width: 1024, height: 768 }, deviceScaleFactor: scale,
+    permissions: ["clipboard-read", "clipboard-write"],
+  });
+  let page = null;
+  let cdp = null;
+
+  const commands = {
+    async open(url) {
+      page = await context.newPage();
+      // Chromium's software WebGL remarks on every read of the canvas: not the page's words.
+      page.on("console", (m) => {
+        if (!m.text().startsWith("[.WebGL-")) console.log("page: " + m.text());
+      });
+      page.on("pageerror", (e) => console.log("page: error: " + e.message));
+      cdp = await context.newCDPSession(page);
+      // From the page's first moment: the loading bar's readings, and whether each key was
+      // kept from the browser once the page and the game had seen it.
+      await page.addInitScript(() => {
+        window.vantaroLoadingSeen = [];
+        window.vantaroDefaultPrevented = {};
+        addEventListener("keydown", (e) => {
+          setTimeout(() => { window.vantaroDefaultPrevented[e.key] = e.defaultPrevented; });
+        });
+        addEventListener("DOMContentLoaded", () => {
+          const percent = document.getElementById("percent");
+          if (!percent) return;
+          new MutationObserver(() => {
+            const seen = window.vantaroLoadingSeen;
+            if (seen[seen.length - 1] !== percent.textContent) seen.push(percent.textContent);
+          }).observe(percent, { childList: true, characterData: true, subtree: true });
+        });
+      });
+      await page.goto(url);
+      return "";
+    },
+    async wait(rest) {
+      const m = /^(.*?)(?:\s+(\d+))?$/.exec(rest);
+      await page.waitForFunction(m[1], null, { timeout: 1000 * Number(m[2] || 30), polling: 100 });
+      return "";
+    },
+    async eval(expression) {
+      return JSON.stringify(await page.evaluate(expression));
+    },
+    async key(rest) {
+      const [key, delay] = rest.split(" ");
+      await page.keyboard.press(key, { delay: Number(delay || 30) });
+      return "";
+    },
+    async type(rest) {
+      const m = /^(\S+)(?:\s+(\d+))?$/.exec(rest);
+      const delay = Number(m[2] || 100);
+      // Qt reads key events, not text input: each letter as the trusted key press a Russian
+      // layout gives, then its release.
+      for (const ch of m[1]) {
+        await cdp.send("Input.dispatchKeyEvent",
+                       { type: "keyDown", key: ch, text: ch, unmodifiedText: ch });
+        await sleep(delay / 2);
+        await cdp.send("Input.dispatchKeyEvent", { type: "keyUp", key: ch });
+        await sleep(delay / 2);
+      }
+      return "";
+    },
+    async click(rest) {
+      const [x, y] = rest.split(" ").map(Number);
+      await page.mouse.click(x, y, { delay: 50 });
+      return "";
+    },
+    async shot(file) {
+      await page.screenshot({ path: file });
+      return "";
+    },
+    async hidden(value) {
+      // The page's tab behind another: the browser says so to the page as it would.
+      await cdp.send("Emulation.setFocusEmulationEnabled", { enabled: value !== "true" });
+      if (value === "true") {
+        const other = await context.newPage();
+        await other.bringToFront();
+        commands._other = other;
+      } else if (commands._other) {
+        await commands._other.close();
+        commands._other = null;
+        await page.bringToFront();
+      }
+      return "";
+    },
+  };
+
+  const lines = readline.createInterface({ input: process.stdin });
+  for await (const line of lines) {
+    const at = line.indexOf(" ");
+    const name = at < 0 ? line : line.slice(0, at);
+    const rest = at < 0 ? "" : line.slice(at + 1);
+    if (name === "quit") break;
+    try {
+      if (!commands[name]) throw new Error("no command " + name);
+      console.log(("ok " + (await commands[name](rest))).trimEnd());
+    } catch (e) {
+      console.log("error " + String(e.message || e).split("\n")[0]);
+    }
+  }
+  await browser.close();
+}
+
+main().catch((e) => {
+  console.error(e);
+  process.exit(1);
+});
