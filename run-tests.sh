@@ -25,3 +25,9 @@ ctest --test-dir "$here/build-asan" --output-on-failure -j"$jobs"
 # then kept in a cache outside the checkout), its suite and its zip proven under Wine.
 "$here/tools/windows/build.sh" >/dev/null
 ctest --test-dir "$here/build-win64" --output-on-failure -j"$jobs"
+
+# The browser game: built here with Debian's emscripten and a Qt for WebAssembly of its own (built
+# on the first run, then kept in a cache outside the checkout), its suite and its zip proven in
+# Debian's headless Chromium.
+"$here/tools/web/build.sh" >/dev/null
+ctest --test-dir "$here/build-web" --output-on-failure -j"$jobs"

@@ -20,7 +20,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Paint && watched->isWidgetType() &&
             static_cast<QWidget*>(watched)->isWindow()) {
-            EM_ASM(requestAnimationFrame(() = > performance.mark("vantaro-first-frame")););
+            EM_ASM(requestAnimationFrame(function() { performance.mark("vantaro-first-frame"); }););
             qApp->removeEventFilter(this);
         }
         return false;

@@ -119,7 +119,7 @@ protected:
         }
         if (event->type() == QEvent::Paint && !painted_) {
             painted_ = true;
-            EM_ASM(requestAnimationFrame(() = > performance.mark("vantaro-first-frame")););
+            EM_ASM(requestAnimationFrame(function() { performance.mark("vantaro-first-frame"); }););
         }
         return false;
     }

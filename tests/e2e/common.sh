@@ -593,7 +593,11 @@ start_web_server() { # FOLDER
 # --sound, heard); sets browser_pid. NODE_PATH has to name playwright-core's folder.
 browser_pid=
 start_browser() { # SCALE [--sound]
-    coproc BROWSER { exec node "$(dirname "${BASH_SOURCE[0]}")/web/browser.cjs" "$@" 2>&1; }
+    # A 100 ms server buffer for the browser's audio, as for Wine's: fed from an ordinary
+    # thread, the browser's default few milliseconds break up on a busy machine.
+    coproc BROWSER {
+        PULSE_LATENCY_MSEC=100 exec node "$(dirname "${BASH_SOURCE[0]}")/web/browser.cjs" "$@" 2>&1
+    }
     browser_pid=$BROWSER_PID
     browser_in=${BROWSER[1]} browser_out=${BROWSER[0]}
 }
