@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QMetaObject>
 #include <QMouseEvent>
 
 #include <algorithm>
@@ -125,6 +126,21 @@ void FormWindow::keyPressEvent(QKeyEvent* e) {
     }
 }
 
+void FormWindow::changeEvent(QEvent* e) {
+    // A screen keeps the fixed size of its layout: a window system that maximises it anyway
+    // (a web page's title bars do, whatever the window asks) has it back at once.
+    if (e->type() == QEvent::WindowStateChange &&
+        (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) != 0) {
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
+            },
+            Qt::QueuedConnection);
+    }
+    QWidget::changeEvent(e);
+}
+
 void FormWindow::closeEvent(QCloseEvent* e) {
     // The form decides; the window itself is thrown away by the form's unload.
     e->ignore();
@@ -157,9 +173,11 @@ void Form::load() {
     build(*window_);
     // Every screen has the fixed size of its layout, so none offers to be maximised (a window
     // system that ignores the fixed size, as a web page's does, would otherwise stretch it).
-    if (window_->windowType() == Qt::Window &&
+    // A parentless widget becomes a plain window only as it is shown.
+    const Qt::WindowType type = window_->windowType();
+    if ((type == Qt::Window || type == Qt::Widget) &&
         !window_->windowFlags().testFlag(Qt::CustomizeWindowHint)) {
-        window_->setWindowFlags(window_->windowFlags() | Qt::CustomizeWindowHint |
+        window_->setWindowFlags(window_->windowFlags() | Qt::Window | Qt::CustomizeWindowHint |
                                 Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     }

@@ -102,6 +102,12 @@ browser eval "[document.documentElement.lang, document.title, getComputedStyle(d
 [[ $browser_said == '["ru","Vantaro","hidden"]' ]] && pass "a Russian page titled Vantaro, no scroll bars" ||
     fail "the page's language, title and scroll bars: $browser_said"
 matches_reference begin "$caret_box"
+# The title bar's button beside the cross would maximise a window: a screen keeps its size.
+IFS=, read -r bx by bw _ <<<"$(client_area)"
+browser click "$((bx + bw - 27))" "$((by - 14))"
+sleep 0.5
+[[ $(client_area) == "$bx,$by,425,82" ]] && pass "the start screen keeps its size and place" ||
+    fail "the start screen went from $bx,$by,425,82 to $(client_area)"
 # F1 is the game's on every screen, also on one that has no help: never the browser's.
 browser key F1
 browser eval "window.vantaroDefaultPrevented.F1"
@@ -156,6 +162,11 @@ shop_area=$(client_area)
 IFS=, read -r _ _ shop_w shop_h <<<"$shop_area"
 ((shop_w < 1024 && shop_h < 768)) && pass "the shop has a window of its own size: ${shop_w}x$shop_h" ||
     fail "the shop fills the page: $shop_area"
+# Dragged by its title bar, 40 pixels left and 30 up, the shop goes with the pointer.
+IFS=, read -r sx sy _ _ <<<"$shop_area"
+browser drag "$((sx + 60))" "$((sy - 14))" "$((sx + 20))" "$((sy - 44))"
+[[ $(client_area) == "$((sx - 40)),$((sy - 30)),$shop_w,$shop_h" ]] &&
+    pass "the shop is dragged by its title bar" || fail "dragged, the shop went from $shop_area to $(client_area)"
 settle 300
 begin_phase
 browser key Tab && browser key Tab && browser key Tab && browser key Tab && browser key Tab &&

@@ -9,8 +9,8 @@
 //   key KEY [DELAY_MS]        a key press and release (Playwright's names: Tab, Shift+Tab, F1)
 //   type TEXT [DELAY_MS]      each character as a trusted key event, as a Russian layout sends it
 //   click X Y                 a mouse click at page pixels
+//   drag X0 Y0 X1 Y1          the left button held from one point to the other
 //   shot FILE                 a screenshot of the page
-//   hidden true|false         the page's tab hidden from the player or shown again
 //   quit
 //
 // Usage: node browser.cjs SCALE [--sound]   (SCALE: the device pixel ratio)
@@ -105,22 +105,17 @@ async function main() {
       await page.mouse.click(x, y, { delay: 50 });
       return "";
     },
-    async shot(file) {
-      await page.screenshot({ path: file });
+    async drag(rest) {
+      const [x0, y0, x1, y1] = rest.split(" ").map(Number);
+      await page.mouse.move(x0, y0);
+      await page.mouse.down();
+      await page.mouse.move(x1, y1, { steps: 5 });
+      await page.mouse.up();
+      await sleep(300);
       return "";
     },
-    async hidden(value) {
-      // The page's tab behind another: the browser says so to the page as it would.
-      await cdp.send("Emulation.setFocusEmulationEnabled", { enabled: value !== "true" });
-      if (value === "true") {
-        const other = await context.newPage();
-        await other.bringToFront();
-        commands._other = other;
-      } else if (commands._other) {
-        await commands._other.close();
-        commands._other = null;
-        await page.bringToFront();
-      }
+    async shot(file) {
+      await page.screenshot({ path: file });
       return "";
     },
   };
