@@ -19,8 +19,8 @@ start_browser "$scale"
 query=
 for a in "$@"; do query+="&arg=$(python3 -c 'import sys, urllib.parse; print(urllib.parse.quote(sys.argv[1]))' "$a")"; done
 browser open "${web_url}index.html?${query#&}"
-browser_within "$((${VANTARO_E2E_LIMIT:-300} - 30))" wait "window.suiteExit !== undefined" \
-    "$((${VANTARO_E2E_LIMIT:-300} - 40))"
+browser_within "$((${VANTARO_E2E_LIMIT:-300} - 30))" wait "$((${VANTARO_E2E_LIMIT:-300} - 40))" \
+    "window.suiteExit !== undefined"
 browser eval window.suiteExit
 echo "the suite ended with $browser_said"
 [[ $browser_said == 0 ]]

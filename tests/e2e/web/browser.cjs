@@ -4,7 +4,7 @@
 // is heard, comparing pictures). Everything it prints besides answers starts with "page: ".
 //
 //   open URL                  a new page at URL
-//   wait EXPRESSION [SECONDS] until the expression is true in the page (30 s by default)
+//   wait [SECONDS] EXPRESSION until the expression is true in the page (30 s by default)
 //   eval EXPRESSION           its value, as JSON
 //   key KEY [DELAY_MS]        a key press and release (Playwright's names: Tab, Shift+Tab, F1)
 //   type TEXT [DELAY_MS]      each character as a trusted key event, as a Russian layout sends it
@@ -74,8 +74,8 @@ async function main() {
       return "";
     },
     async wait(rest) {
-      const m = /^(.*?)(?:\s+(\d+))?$/.exec(rest);
-      await page.waitForFunction(m[1], null, { timeout: 1000 * Number(m[2] || 30), polling: 100 });
+      const m = /^(?:(\d+)\s+)?(.*)$/.exec(rest);
+      await page.waitForFunction(m[2], null, { timeout: 1000 * Number(m[1] || 30), polling: 100 });
       return "";
     },
     async eval(expression) {
