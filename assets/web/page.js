@@ -51,27 +51,27 @@
     $("percent").textContent = Math.floor(part * 100) + " %";
   }
 
-  async function fetchWithProgress(url) {
+  // The game compiles while it downloads; the bytes are counted on their way to the compiler.
+  async function instantiateWithProgress(url, imports) {
     const response = await fetch(url);
     if (!response.ok) throw new Error(url + ": " + response.status);
-    if (!response.body || !response.body.getReader) return response.arrayBuffer();
-    const reader = response.body.getReader();
-    const chunks = [];
     let received = 0;
-    for (;;) {
-      const { done, value } = await reader.read();
-      if (done) break;
-      chunks.push(value);
-      received += value.length;
-      progress(received);
-    }
-    const bytes = new Uint8Array(received);
-    let at = 0;
-    for (const c of chunks) {
-      bytes.set(c, at);
-      at += c.length;
-    }
-    return bytes.buffer;
+    const reader = response.body.getReader();
+    const counted = new ReadableStream({
+      async pull(controller) {
+        const { done, value } = await reader.read();
+        if (done) {
+          controller.close();
+          return;
+        }
+        received += value.length;
+        progress(received);
+        controller.enqueue(value);
+      },
+    });
+    const wasm = new Response(counted, { headers: { "Content-Type": "application/wasm" } });
+    if (WebAssembly.instantiateStreaming) return WebAssembly.instantiateStreaming(wasm, imports);
+    return WebAssembly.instantiate(await wasm.arrayBuffer(), imports);
   }
 
   // Keys a browser keeps for itself reach the game instead: F1 is the game's help, not the
@@ -86,8 +86,7 @@
   const game = {
     qtContainerElements: [screen],
     instantiateWasm(imports, done) {
-      fetchWithProgress("vantaro.wasm")
-        .then((bytes) => WebAssembly.instantiate(bytes, imports))
+      instantiateWithProgress("vantaro.wasm", imports)
         .then((r) => done(r.instance, r.module))
         .catch((e) => {
           console.error(e);

@@ -65,9 +65,11 @@ void publishScreens() {
     page_screens(QJsonDocument(list).toJson(QJsonDocument::Compact).constData());
 }
 
-// The page serves the sounds beside itself. They are fetched once the game runs, not before its
-// first frame: the first ones (the click first) are in place long before a name is typed.
-void fetchSounds() {
+} // namespace
+
+// The page serves the sounds beside itself. They are fetched once the start screen is on
+// screen, not before: the first ones (the click first) arrive long before a name is typed.
+extern "C" EMSCRIPTEN_KEEPALIVE void vantaro_fetch_sounds() {
     ::mkdir("/Sound", 0755);
     const QStringList names = QStringLiteral(VANTARO_SOUND_FILES).split(QLatin1Char(','));
     for (const QString& name : names) {
@@ -76,6 +78,8 @@ void fetchSounds() {
         emscripten_async_wget(path.constData(), ("/" + path).constData(), nullptr, nullptr);
     }
 }
+
+namespace {
 
 EM_BOOL visibilityChanged(int, const EmscriptenVisibilityChangeEvent* e, void*) {
     QWindowSystemInterface::handleApplicationStateChanged<
@@ -119,7 +123,12 @@ protected:
         }
         if (event->type() == QEvent::Paint && !painted_) {
             painted_ = true;
-            EM_ASM(requestAnimationFrame(function() { performance.mark("vantaro-first-frame"); }););
+            // clang-format off
+            EM_ASM(requestAnimationFrame(function() {
+                performance.mark("vantaro-first-frame");
+                setTimeout(function() { _vantaro_fetch_sounds(); });
+            }););
+            // clang-format on
         }
         return false;
     }
@@ -138,5 +147,4 @@ void connectPage() {
     qApp->installEventFilter(new PageWindows(qApp));
     emscripten_set_visibilitychange_callback(nullptr, EM_FALSE, visibilityChanged);
     setProgramEndListener([] { page_tell("Ended"); });
-    fetchSounds();
 }

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# The browser game's figures beside Qt reference pages (bench/web/): builds the game's zip
+# (tools/web/build.sh) and the references with the same Qt and link options, serves both from
+# 127.0.0.1 and measures them in Debian's headless Chromium. Prints the figures and one line per
+# goal. Usage: bench/web.sh [LOADS]   (alternating loads for the start time, 10 by default)
+set -euo pipefail
+src=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=${VANTARO_WEB_BUILD:-$src/build-web}
+runtime=$(mktemp -d "${TMPDIR:-/tmp}/vantaro-webbench.XXXXXX")
+server=
+cleanup() {
+    [[ -n $server ]] && kill "$server" 2>/dev/null && wait "$server" 2>/dev/null
+    rm -rf -- "$runtime"
+}
+trap cleanup EXIT
+
+zip=$(VANTARO_WEB_BUILD=$build "$src/tools/web/build.sh" 2>"$runtime/build.log" | tail -n 1) ||
+    { cat "$runtime/build.log" >&2; exit 1; }
+node_modules=$("$src/tools/web/node-deps.sh" 2>>"$runtime/build.log" | tail -n 1)
+# The references join the game's build: the same Qt, compiler and link options.
+# shellcheck source=tools/web/env.sh
+source "$src/tools/web/env.sh"
+if ! { cmake -S "$src" -B "$build" -DVANTARO_BENCH=ON &&
+    cmake --build "$build" --target web_reference; } >>"$runtime/build.log" 2>&1; then
+    cat "$runtime/build.log" >&2
+    exit 1
+fi
+cmake -S "$src" -B "$build" -DVANTARO_BENCH=OFF >/dev/null
+
+mkdir -p "$runtime/site/game" "$runtime/site/ref"
+unzip -q "$zip" -d "$runtime/site/game"
+cp "$build"/bin/web_reference.{js,wasm} "$runtime/site/ref/"
+cp "$src/bench/web/reference.html" "$runtime/site/ref/index.html"
+python3 "$src/tools/web/serve.py" "$runtime/site" >"$runtime/url" &
+server=$!
+for _ in $(seq 100); do [[ -s $runtime/url ]] && break; sleep 0.1; done
+url=$(head -n1 "$runtime/url")
+[[ $url == http://127.0.0.1:* ]] || { echo "web.sh: the server did not start" >&2; exit 1; }
+NODE_PATH=$node_modules node "$src/bench/web/bench.cjs" "${url}game/index.html" "${url}ref/index.html" "${1:-10}"
