@@ -37,30 +37,24 @@ EM_JS(void, page_screens, (const char* json), {
 });
 // clang-format on
 
+QJsonObject screenOf(const QWidget& w) {
+    const QRect r = w.geometry();
+    return QJsonObject{
+        {"name", w.objectName()}, {"title", w.windowTitle()}, {"x", r.x()}, {"y", r.y()},
+        {"width", r.width()},     {"height", r.height()}};
+}
+
 void publishScreens() {
     QJsonArray list;
     const QWidget* active = QApplication::activeWindow();
     const auto windows = QApplication::topLevelWidgets();
     for (const QWidget* w : windows) {
-        if (!w->isVisible() || w == active) {
-            continue;
+        if (w->isVisible() && w != active) {
+            list.append(screenOf(*w));
         }
-        const QRect r = w->geometry();
-        list.append(QJsonObject{{"name", w->objectName()},
-                                {"title", w->windowTitle()},
-                                {"x", r.x()},
-                                {"y", r.y()},
-                                {"width", r.width()},
-                                {"height", r.height()}});
     }
     if (active != nullptr && active->isVisible()) {
-        const QRect r = active->geometry();
-        list.append(QJsonObject{{"name", active->objectName()},
-                                {"title", active->windowTitle()},
-                                {"x", r.x()},
-                                {"y", r.y()},
-                                {"width", r.width()},
-                                {"height", r.height()}});
+        list.append(screenOf(*active));
     }
     page_screens(QJsonDocument(list).toJson(QJsonDocument::Compact).constData());
 }
