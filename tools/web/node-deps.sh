@@ -5,9 +5,9 @@
 # for it.
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-spec="$here/../../tests/e2e/web"
+driver="$here/../../tests/e2e/web"
 cache="${VANTARO_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/vantaro}"
-key="$(cat "$spec/package.json" "$spec/package-lock.json" | sha256sum | cut -c1-16)"
+key="$(cat "$driver/package.json" "$driver/package-lock.json" | sha256sum | cut -c1-16)"
 dir="$cache/node-$key"
 mkdir -p "$cache"
 exec 9>"$dir.lock"
@@ -15,7 +15,7 @@ flock 9
 if [[ ! -f $dir/.complete ]]; then
   rm -rf "$dir"
   mkdir -p "$dir"
-  cp "$spec/package.json" "$spec/package-lock.json" "$dir/"
+  cp "$driver/package.json" "$driver/package-lock.json" "$dir/"
   (cd "$dir" && npm ci --ignore-scripts --no-audit --no-fund >&2)
   touch "$dir/.complete"
 fi
