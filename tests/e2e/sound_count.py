@@ -6,7 +6,10 @@ Usage: sound_count.py RECORDING RATE MARKS
        sound_count.py --loud RECORDING RATE START exits 0 when something from byte START on is loud
 RECORDING is raw signed 16-bit little-endian stereo at RATE. MARKS has one line per phase, its
 fields separated by tabs:
-    clicks NAME START END COUNT WAV   COUNT separate bursts, each at least 30 ms long
+    clicks NAME START END COUNT WAV [ASKS]
+                                      COUNT separate bursts, each at least 30 ms long; with
+                                      ASKS (the times in ms the game asked for each, comma-
+                                      separated), a shorter one is one the next ask cut short
     whole  NAME START END WAV         one sound as long as WAV's own, within 20 ms
     cut    NAME START END WAV NEXT    WAV cut short by NEXT: heard for less than WAV's own
                                       length less CUT_MS, and at least NEXT's length
@@ -122,12 +125,29 @@ def main():
         active = envelope(samples, 2, rate)
         if kind == "clicks":
             count, wav = int(rest[0]), rest[1]
+            length = extent(wav_envelope(wav))
             found = bursts(active, CLICK_GAP_MS)
             whole = [b for b in found if b[1] >= WHOLE_CLICK_MS]
             lengths = " ".join(str(b[1]) for b in found) or "none"
             ok = len(found) == count and len(whole) == count
             detail = (f"{len(whole)} whole of {len(found)} clicks for {count} keystrokes "
-                      f"(file {extent(wav_envelope(wav))} ms; heard ms: {lengths})")
+                      f"(file {length} ms; heard ms: {lengths})")
+            if len(rest) > 2 and rest[2]:
+                asks = [int(t) for t in rest[2].split(",")]
+                ok = len(found) == count == len(asks)
+                if ok:
+                    # How much later than the promptest of them each click was heard after its
+                    # ask. A click is cut rightly when the game asked for the next one before
+                    # this one, started that late, could have ended.
+                    lag = [b[0] - a for a, b in zip(asks, found)]
+                    late = [x - min(lag) for x in lag]
+                    cut = [i for i, b in enumerate(found[:-1]) if b[1] < WHOLE_CLICK_MS
+                           and asks[i + 1] - asks[i] < length + late[i]]
+                    ok = len(whole) + len(cut) == count
+                    detail += (f"; {len(cut)} cut by the next ask; ms late: "
+                               + " ".join(map(str, late)))
+                gaps = " ".join(str(b - a) for a, b in zip(asks, asks[1:])) or "none"
+                detail += f"; asked ms apart: {gaps}"
         elif kind == "whole":
             wav = rest[0]
             want = extent(wav_envelope(wav))

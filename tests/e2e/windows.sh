@@ -28,8 +28,9 @@ done
 readonly start_title_re='^ {53}Введите своё имя$'
 readonly main_title_re='^Vantaro$'
 readonly shop_title_re='^ {50}Магазин\. Поел и порядок\.\.\.$'
-# Client coordinates: the start screen's name field and "УСЁ!".
-readonly field_x=260 field_y=17 confirm_x=212 confirm_y=60
+# Client coordinates: the start screen's name field and "УСЁ!", and the field's blinking caret
+# (a settled shot may catch it on or off).
+readonly field_x=260 field_y=17 confirm_x=212 confirm_y=60 caret_box=186,10,6,15
 # What moves on the main screen by itself, "x,y,w,h": the date and the clock, the satiety that
 # falls each day, and the turning ship.
 readonly clock_box=152,0,176,17 satiety_box=146,40,110,24 ship_box=570,162,150,150
@@ -125,7 +126,7 @@ box_differs() { # WINDOW BOX FILE
 }
 
 start_game
-matches_reference "$start_win" begin
+matches_reference "$start_win" begin "$caret_box"
 # The name the main screen's picture was taken with.
 xdotool mousemove --window "$start_win" "$field_x" "$field_y" click 1
 xdotool type --delay 40 -- 'Владислав Шишковский'
