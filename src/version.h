@@ -3,10 +3,6 @@
 #include <QString>
 
 namespace version {
-inline constexpr int Major = 0;
-inline constexpr int Minor = 2;
-inline constexpr int Revision = 50;
-
 // "Vantaro. Версия 0.02.50 Beta": minor and revision with at least two digits, and " Beta" only
 // while the revision is not 0.
 inline QString text(int major, int minor, int revision) {
@@ -16,7 +12,6 @@ inline QString text(int major, int minor, int revision) {
         .arg(revision, 2, 10, QLatin1Char('0'))
         .arg(revision != 0 ? QStringLiteral(" Beta") : QString());
 }
-inline QString text() {
-    return text(Major, Minor, Revision);
-}
+// The game's own version, as the build gives it (version.cpp).
+QString text();
 } // namespace version

@@ -14,15 +14,8 @@ set_tests_properties(wine_screens_at_scale_2 PROPERTIES TIMEOUT 600
 # folder makes both (tools/windows/build.sh does), and the sound test plays their game into a
 # private PulseAudio.
 set(package ${CMAKE_BINARY_DIR}/package/vantaro-${PROJECT_VERSION}-win64)
-# The version before this one, for an upgrade: a setup of the same files under that number, and
+# An upgrade from the version before this one: a setup of the same files under that number, and
 # with a folder more (a small one of the source tree) that the upgrade has to take away.
-if(PROJECT_VERSION_PATCH GREATER 0)
-  math(EXPR patch "${PROJECT_VERSION_PATCH} - 1")
-  set(older ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${patch})
-else()
-  math(EXPR minor "${PROJECT_VERSION_MINOR} - 1")
-  set(older ${PROJECT_VERSION_MAJOR}.${minor}.999)
-endif()
 add_test(NAME windows_older_setup
          COMMAND ${CMAKE_CPACK_COMMAND} -G NSIS --config ${CMAKE_BINARY_DIR}/CPackConfig.cmake
                  -B ${CMAKE_CURRENT_BINARY_DIR}/older -D CPACK_PACKAGE_VERSION=${older}

@@ -83,6 +83,28 @@
 
   $("again").addEventListener("click", () => location.reload());
 
+  // The game's files kept for the next visit with no network (sw.js), once the game runs, so
+  // that the first visit downloads them once. A page opened from a file, or a browser that
+  // allows no worker, plays online as before.
+  function keepForOffline() {
+    if (!("serviceWorker" in navigator) || !/^https?:$/.test(location.protocol)) return;
+    // A visit also looks for a newer version, which the next start then plays.
+    navigator.serviceWorker.register("sw.js").then((r) => r.update()).catch((e) => {
+      console.warn("the game will need the network next time: " + e);
+    });
+  }
+
+  // As closing the desktop game's main screen ends it, so would a slip closing or reloading the
+  // tab: once the main screen is up the browser asks first. Not on the start screen, nor once
+  // the game has ended.
+  let ended = false;
+  window.addEventListener("beforeunload", (e) => {
+    const screens = game.vantaroScreens || [];
+    if (ended || !screens.some((s) => s.name === "Vantaro")) return;
+    e.preventDefault();
+    e.returnValue = "";
+  });
+
   const game = {
     qtContainerElements: [screen],
     instantiateWasm(imports, done) {
@@ -96,11 +118,13 @@
     },
     onRuntimeInitialized() {
       show(null);
+      keepForOffline();
     },
     onAbort(what) {
       problem("Игра прервалась с ошибкой: " + what + ". Обновите страницу, чтобы начать заново.");
     },
     vantaroEnded() {
+      ended = true;
       show("ended");
       $("again").focus();
     },

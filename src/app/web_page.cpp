@@ -61,6 +61,12 @@ void publishScreens() {
 
 } // namespace
 
+namespace {
+// The page's count of the sounds that have arrived, which its scripts read.
+EM_JS(void, page_sound_arrived, (),
+      { Module.vantaroSoundsArrived = (Module.vantaroSoundsArrived || 0) + 1; });
+} // namespace
+
 // The page serves the sounds beside itself. They are fetched once the start screen is on
 // screen, not before: the first ones (the click first) arrive long before a name is typed.
 extern "C" EMSCRIPTEN_KEEPALIVE void vantaro_fetch_sounds() {
@@ -69,7 +75,9 @@ extern "C" EMSCRIPTEN_KEEPALIVE void vantaro_fetch_sounds() {
     for (const QString& name : names) {
         const QByteArray path = ("Sound/" + name).toUtf8();
         // A sound that does not arrive stays silent, as a missing file does on the desktop.
-        emscripten_async_wget(path.constData(), ("/" + path).constData(), nullptr, nullptr);
+        emscripten_async_wget(
+            path.constData(), ("/" + path).constData(), [](const char*) { page_sound_arrived(); },
+            nullptr);
     }
 }
 

@@ -593,10 +593,14 @@ start_web_server() { # FOLDER
 # --sound, heard); sets browser_pid. NODE_PATH has to name playwright-core's folder.
 browser_pid=
 start_browser() { # SCALE [--sound]
+    local scale=$1
+    shift
+    mkdir -p "$work/profile"
     # A 100 ms server buffer for the browser's audio, as for Wine's: fed from an ordinary
     # thread, the browser's default few milliseconds break up on a busy machine.
     coproc BROWSER {
-        PULSE_LATENCY_MSEC=100 exec node "$(dirname "${BASH_SOURCE[0]}")/web/browser.cjs" "$@" 2>&1
+        PULSE_LATENCY_MSEC=100 exec node "$(dirname "${BASH_SOURCE[0]}")/web/browser.cjs" \
+            "$scale" "$work/profile" "$@" 2>&1
     }
     browser_pid=$BROWSER_PID
     browser_in=${BROWSER[1]} browser_out=${BROWSER[0]}
@@ -613,7 +617,9 @@ browser_within() { # TIMEOUT COMMAND...
         echo "the browser has ended (no playwright-core on NODE_PATH?); it could not: $*" >&2
         return 1
     fi
-    echo "$*" >&"$browser_in"
+    # One line a command: an expression written over several lines is joined.
+    local command="$*"
+    echo "${command//$'\n'/ }" >&"$browser_in"
     while ((SECONDS < deadline)); do
         IFS= read -r -t "$((deadline - SECONDS + 1))" line <&"$browser_out" || break
         case $line in
@@ -626,3 +632,11 @@ browser_within() { # TIMEOUT COMMAND...
     return 1
 }
 browser() { browser_within "$e2e_wait" "$@"; }
+# Closes the browser as a player does, so that it has written its profile by the time the run's
+# folder goes.
+stop_browser() {
+    [[ -n ${BROWSER_PID:-} ]] || return 0
+    local pid=$BROWSER_PID
+    echo quit >&"$browser_in"
+    wait_until "$e2e_wait" "the browser to close" eval "! kill -0 $pid 2>/dev/null"
+}

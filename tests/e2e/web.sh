@@ -7,13 +7,19 @@
 # keyboard; F1 is the game's help, not the browser's; Tab never leaves the page; Esc on the start
 # screen ends the game and the page says so and offers a new one. What is heard is counted as
 # on the desktop: a click per key, the first key's included; a meal whole; a click cutting it.
-# Usage: web.sh /path/to/vantaro-VERSION-web.zip /path/to/tests/pictures
+# As an installed app: Chromium finds nothing keeping the page from being installed; a reload
+# asks before it ends a game on the main screen, never on the start screen; after one visit the
+# game starts and plays with the network gone; a visit to a newer version than the one kept
+# leaves the newer one alone in the cache, and the game is the newer one (OLDER_PAGE: the
+# page of the version before, as tools/web/build.sh stages it).
+# Usage: web.sh /path/to/vantaro-VERSION-web.zip /path/to/tests/pictures OLDER_PAGE
 # Needs: chromium, node with NODE_PATH naming playwright-core's folder, python3, unzip,
 # convert and compare (imagemagick), pulseaudio, pactl, pacat and parec.
 set -euo pipefail
-[[ $# -eq 2 ]] || { echo "usage: $0 /path/to/vantaro-VERSION-web.zip /path/to/pictures" >&2; exit 2; }
+[[ $# -eq 3 ]] || { echo "usage: $0 /path/to/vantaro-VERSION-web.zip /path/to/pictures OLDER_PAGE" >&2; exit 2; }
 zip=$(realpath -e -- "$1")
 pictures=$(realpath -e -- "$2")
+older_page=$(realpath -e -- "$3")
 for tool in chromium node python3 unzip convert compare pulseaudio pactl pacat parec; do
     command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed" >&2; exit 2; }
 done
@@ -113,6 +119,25 @@ browser key F1
 browser eval "window.vantaroDefaultPrevented.F1"
 [[ $browser_said == true ]] && pass "F1 is kept from the browser" || fail "F1 reaches the browser: $browser_said"
 
+# --- installable; leaving the start screen asks nothing -------------------------------------
+
+browser installable
+[[ $browser_said == '[[],[]]' ]] && pass "Chromium reads the manifest and can install the page" ||
+    fail "the page cannot be installed (manifest errors, then installability errors): $browser_said"
+browser eval "fetch('manifest.webmanifest').then(r => r.json()).then(m =>
+    [m.lang, m.display, m.icons.map(i => i.sizes).join(' ')].join())"
+[[ $browser_said == '"ru,standalone,192x192 512x512"' ]] &&
+    pass "the manifest: Russian, standalone, icons of 192 and 512" || fail "the manifest says $browser_said"
+# The page has had the player's keys and clicks, without which a browser never asks.
+browser reload
+[[ $browser_said == reloaded ]] && pass "a reload on the start screen asks nothing" ||
+    fail "a reload on the start screen gave: $browser_said"
+wait_active Begin
+# Every sound in the page's own files, as they are long before a player has read the screen.
+sounds=$(find "$work/site/Sound" -name '*.wav' | wc -l)
+sounds_in() { browser wait "window.vantaroGame.vantaroSoundsArrived === $sounds" || fail "the sounds did not arrive$1"; }
+sounds_in ""
+
 # --- what is heard: the first key, a click per key, by the page's own audio ------------------
 
 begin_phase
@@ -159,6 +184,10 @@ box_shot "$clock_box" "$work/clock.png"
 wait_until 10 "the clock to tick" box_differs "$clock_box" "$work/clock.png" &&
     pass "the clock ticks" || fail "the clock stands still"
 matches_reference main "$clock_box" "$satiety_box" "$ship_box"
+browser reload
+[[ $browser_said == "dialog beforeunload" ]] && active_is Vantaro &&
+    pass "a reload on the main screen asks first, and staying keeps the game" ||
+    fail "a reload on the main screen gave: $browser_said"
 
 # --- the shop by keyboard; a meal whole, a click cutting the next one -----------------------
 
@@ -219,6 +248,92 @@ browser eval "document.getElementById('ended').innerText"
 # The offer has the keyboard.
 browser key Enter
 wait_active Begin && pass "a new game starts from the page's end"
+
+# --- offline, after one visit ------------------------------------------------------------------
+
+# The worker that keeps the game's files, named by the page's version.
+worker_active() {
+    browser eval "navigator.serviceWorker.getRegistration().then(r => !!r && !!r.active &&
+        r.active.state === 'activated')" && [[ $browser_said == true ]]
+}
+# The page's caches, each as "NAME: FILES, the wasm's SHA-256".
+caches_held() {
+    browser eval "caches.keys().then(names => Promise.all(names.map(async n => {
+        const c = await caches.open(n), w = await c.match('vantaro.wasm');
+        const sum = w ? new Uint8Array(await crypto.subtle.digest('SHA-256', await w.arrayBuffer())) : [];
+        return n.split(' ').pop() + ': ' + (await c.keys()).length + ', ' +
+            Array.from(sum, b => b.toString(16).padStart(2, '0')).join('');
+    })))"
+    echo "$browser_said"
+}
+# The files a page's worker is told to keep.
+listed() { python3 -c 'import json, re, sys; print(len(json.loads(re.search(r"FILES = (\[.*\]);", open(sys.argv[1]).read())[1])))' "$1/sw.js"; }
+version=$(sed -n 's/.*data-version="\([^"]*\)".*/\1/p' "$work/site/index.html")
+wasm_sum() { sha256sum "$1/vantaro.wasm" | cut -d' ' -f1; }
+
+wait_until 60 "the worker to keep the game" worker_active || fail "no worker keeps the game"
+browser clearcache
+browser offline on
+browser reload
+wait_active Begin || die "no start screen offline"
+sounds_in " offline"
+begin_phase
+browser type Ю
+settle 500
+heard && pass "offline, the start screen shows and the first key's click is heard" ||
+    fail "offline, the first key's click was not heard"
+browser type ра 50
+read -r x y < <(page_point "$confirm")
+browser click "$x" "$y"
+wait_active Vantaro && pass "offline, a name reaches the main screen"
+browser offline off
+
+# --- an update: the version before, then this one, on a host of their own ---------------------
+
+# Published before this one, the older page's files are older: a host answers a browser that
+# asks whether its worker changed by the files' times.
+cp -r -- "$older_page" "$work/older"
+find "$work/older" -exec touch -h -d "@$(($(stat -c %Y "$work/site/index.html") - 86400))" {} +
+ln -s "$work/older" "$work/update"
+site_url=$web_url
+start_web_server "$work/update" || die "no second web server"
+browser open "${web_url}index.html"
+wait_active Begin
+wait_until 60 "the older version's worker" worker_active || fail "no worker keeps the older version"
+held=$(caches_held)
+older=$(sed -n 's/.*data-version="\([^"]*\)".*/\1/p' "$work/older/index.html")
+[[ $held == "[\"$older: $(listed "$work/older"), $(wasm_sum "$work/older")\"]" ]] &&
+    pass "the page of $older keeps its files: $held" || fail "the page of $older keeps $held"
+# The host now serves this version. The page open still runs the one kept; the new version
+# takes over once no page of the old one is open.
+ln -sfn "$work/site" "$work/update"
+browser open "${web_url}index.html"
+waiting() { browser eval "navigator.serviceWorker.getRegistration().then(r => !!r.waiting)" && [[ $browser_said == true ]]; }
+wait_until 60 "the new version's worker" waiting || fail "no new worker waits"
+browser eval "document.body.dataset.version"
+[[ $browser_said == "\"$older\"" ]] && pass "a page open while the new version arrives stays $older" ||
+    fail "the page open while the new version arrived is $browser_said"
+browser close
+newer() {
+    browser open "${web_url}index.html" && browser eval "document.body.dataset.version" &&
+        [[ $browser_said == "\"$version\"" ]] || { browser close; false; }
+}
+wait_until 30 "the page of $version" newer || fail "the page stays at $browser_said"
+wait_active Begin
+held=$(caches_held)
+[[ $held == "[\"$version: $(listed "$work/site"), $(wasm_sum "$work/site")\"]" ]] &&
+    pass "after the update the cache holds $version's files alone: $held" || fail "after the update the caches hold $held"
+# The game itself is the new one: its About panel's version, in the help's picture.
+browser type Владислав 50
+browser eval "navigator.clipboard.writeText(' Шишковский-Залесский')"
+browser key Control+v
+read -r x y < <(page_point "$confirm")
+browser click "$x" "$y"
+wait_active Vantaro
+browser key F1
+matches_reference main_help
+web_url=$site_url
+stop_browser
 
 python3 "$e2e_dir/sound_count.py" "$work/rec.raw" "$rate" "$work/marks" || failures=$((failures + 1))
 ((failures == 0))

@@ -3,7 +3,7 @@
 // "error ...", so that a shell script can play the page between its own steps (recording what
 // is heard, comparing pictures). Everything it prints besides answers starts with "page: ".
 //
-//   open URL                  a new page at URL
+//   open URL                  a new page at URL, in place of the one before
 //   wait [SECONDS] EXPRESSION until the expression is true in the page (30 s by default)
 //   eval EXPRESSION           its value, as JSON
 //   key KEY [DELAY_MS]        a key press and release (Playwright's names: Tab, Shift+Tab, F1)
@@ -11,20 +11,29 @@
 //   click X Y                 a mouse click at page pixels
 //   drag X0 Y0 X1 Y1          the left button held from one point to the other
 //   shot FILE                 a screenshot of the page
+//   reload                    "dialog TYPE" when the page asked before leaving (the player
+//                             stays), else "reloaded"
+//   close                     the page closed, as a player closes its tab
+//   offline on|off            the network taken away or given back
+//   clearcache                the browser's own HTTP cache emptied
+//   installable               what keeps the page from being installed, as JSON (the manifest's
+//                             errors, then Chromium's installability errors)
 //   quit
 //
-// Usage: node browser.cjs SCALE [--sound]   (SCALE: the device pixel ratio)
+// Usage: node browser.cjs SCALE PROFILE [--sound]   (SCALE: the device pixel ratio; PROFILE: a
+// folder for the browser's profile, on disk, as an installable page needs)
 "use strict";
 
 const readline = require("readline");
 const { chromium } = require("playwright-core");
 
 const scale = Number(process.argv[2] || 1);
+const profile = process.argv[3];
 const sound = process.argv.includes("--sound");
 const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
 
 async function main() {
-  const browser = await chromium.launch({
+  const context = await chromium.launchPersistentContext(profile, {
     executablePath: "/usr/bin/chromium",
     headless: true,
     // Ended by the script's signal at once; Chromium's processes are the script's to end.
@@ -36,22 +45,27 @@ async function main() {
       "--disable-background-networking", "--disable-component-update",
       "--autoplay-policy=no-user-gesture-required",
     ],
-  });
-  const context = await browser.newContext({
     viewport: { width: 1024, height: 768 }, deviceScaleFactor: scale,
     permissions: ["clipboard-read", "clipboard-write"],
   });
   let page = null;
   let cdp = null;
+  // A leave question the page raises: answered by staying, and told to the next reload.
+  let dialog = null;
 
   const commands = {
     async open(url) {
+      if (page) await page.close();
       page = await context.newPage();
       // Chromium's software WebGL remarks on every read of the canvas: not the page's words.
       page.on("console", (m) => {
         if (!m.text().startsWith("[.WebGL-")) console.log("page: " + m.text());
       });
       page.on("pageerror", (e) => console.log("page: error: " + e.message));
+      page.on("dialog", (d) => {
+        dialog = d.type();
+        d.dismiss().catch(() => {});
+      });
       cdp = await context.newCDPSession(page);
       // From the page's first moment: the loading bar's readings, and whether each key was
       // kept from the browser once the page and the game had seen it.
@@ -118,6 +132,36 @@ async function main() {
       await page.screenshot({ path: file });
       return "";
     },
+    async reload() {
+      dialog = null;
+      // Kept on the page by its question, the reload never ends: the question is the answer.
+      const reloaded = page.reload({ timeout: 30000 }).then(() => "reloaded", () => "");
+      for (const deadline = Date.now() + 30000; Date.now() < deadline; await sleep(100)) {
+        if (dialog) return "dialog " + dialog;
+        const done = await Promise.race([reloaded, sleep(0).then(() => null)]);
+        if (done) return done;
+      }
+      throw new Error("the reload neither ended nor asked");
+    },
+    async close() {
+      await page.close();
+      page = null;
+      return "";
+    },
+    async offline(state) {
+      await context.setOffline(state === "on");
+      return "";
+    },
+    async clearcache() {
+      await cdp.send("Network.clearBrowserCache");
+      return "";
+    },
+    async installable() {
+      const manifest = await cdp.send("Page.getAppManifest");
+      const { installabilityErrors } = await cdp.send("Page.getInstallabilityErrors");
+      return JSON.stringify([manifest.errors.map((e) => e.message),
+                             installabilityErrors.map((e) => e.errorId)]);
+    },
   };
 
   const lines = readline.createInterface({ input: process.stdin });
@@ -133,7 +177,9 @@ async function main() {
       console.log("error " + String(e.message || e).split("\n")[0]);
     }
   }
-  await browser.close();
+  await context.close();
+  // The shell keeps its end of the pipe open: the driver ends by itself.
+  process.exit(0);
 }
 
 main().catch((e) => {
