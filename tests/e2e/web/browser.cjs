@@ -75,14 +75,13 @@ async function main() {
         addEventListener("keydown", (e) => {
           setTimeout(() => { window.vantaroDefaultPrevented[e.key] = e.defaultPrevented; });
         });
-        addEventListener("DOMContentLoaded", () => {
+        // The whole document from the start: a fast download may be through before the
+        // document has loaded.
+        new MutationObserver(() => {
           const percent = document.getElementById("percent");
-          if (!percent) return;
-          new MutationObserver(() => {
-            const seen = window.vantaroLoadingSeen;
-            if (seen[seen.length - 1] !== percent.textContent) seen.push(percent.textContent);
-          }).observe(percent, { childList: true, characterData: true, subtree: true });
-        });
+          const seen = window.vantaroLoadingSeen;
+          if (percent && seen[seen.length - 1] !== percent.textContent) seen.push(percent.textContent);
+        }).observe(document, { childList: true, characterData: true, subtree: true });
       });
       await page.goto(url);
       return "";
