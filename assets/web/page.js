@@ -83,9 +83,9 @@
 
   $("again").addEventListener("click", () => location.reload());
 
-  // The game's files kept for the next visit with no network (sw.js), once the game runs, so
-  // that the first visit downloads them once. A page opened from a file, or a browser that
-  // allows no worker, plays online as before.
+  // The game's files kept for the next visit with no network (sw.js), once the start screen is
+  // up: the first visit downloads them once, and the worker's start does not hold up the game's.
+  // A page opened from a file, or a browser that allows no worker, plays online as before.
   function keepForOffline() {
     if (!("serviceWorker" in navigator) || !/^https?:$/.test(location.protocol)) return;
     // A visit also looks for a newer version, which the next start then plays.
@@ -118,6 +118,8 @@
     },
     onRuntimeInitialized() {
       show(null);
+    },
+    vantaroFirstFrame() {
       keepForOffline();
     },
     onAbort(what) {

@@ -128,7 +128,10 @@ protected:
             // clang-format off
             EM_ASM(requestAnimationFrame(function() {
                 performance.mark("vantaro-first-frame");
-                setTimeout(function() { _vantaro_fetch_sounds(); });
+                setTimeout(function() {
+                    _vantaro_fetch_sounds();
+                    if (typeof Module.vantaroFirstFrame === "function") Module.vantaroFirstFrame();
+                });
             }););
             // clang-format on
         }
