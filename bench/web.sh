@@ -9,7 +9,7 @@ build=${VANTARO_WEB_BUILD:-$src/build-web}
 runtime=$(mktemp -d "${TMPDIR:-/tmp}/vantaro-webbench.XXXXXX")
 server=
 cleanup() {
-    [[ -n $server ]] && kill "$server" 2>/dev/null && wait "$server" 2>/dev/null
+    [[ -n $server ]] && kill "$server" 2>/dev/null && { wait "$server" 2>/dev/null || true; }
     rm -rf -- "$runtime"
 }
 trap cleanup EXIT

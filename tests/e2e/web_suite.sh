@@ -23,4 +23,6 @@ browser_within "$((${VANTARO_E2E_LIMIT:-300} - 30))" wait "$((${VANTARO_E2E_LIMI
     "window.suiteExit !== undefined"
 browser eval window.suiteExit
 echo "the suite ended with $browser_said"
-[[ $browser_said == 0 ]]
+result=$browser_said
+stop_browser
+[[ $result == 0 ]]
