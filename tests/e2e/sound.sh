@@ -118,10 +118,9 @@ said_lines() {
     fi
 }
 
-# Under Wine the relay log times each sound the game asks for. A key that reaches the game
-# before the click of the key before it has ended rightly cuts that click short (on a busy
-# machine keys typed 0.1 s apart can arrive together), so a clicks phase hands the counter
-# those times (ms), and it holds a short click against them.
+# Under Wine the relay log times each sound the game asks for. On a busy machine Wine's driver
+# may start a click late, and the next ask then rightly cuts what it has not played yet, so a
+# clicks phase hands the counter those times (ms), and it holds a short click against them.
 asked() { grep -c ':Call winmm\.PlaySoundW(' "$work/game.log" || true; }
 begin_clicks() { begin_phase; [[ -z $windows ]] || asks_from=$(asked); }
 end_clicks() { # NAME COUNT
