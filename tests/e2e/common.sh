@@ -284,7 +284,10 @@ start_sound_server() { # SERVER SINK RATE
     use_sound_server "unix:$XDG_RUNTIME_DIR/pulse/native"
     if [[ $kind == pulseaudio ]]; then
         # stream-restore keeps the volume a player gives the game for its next streams.
+        # Its own real-time thread renders the sink, as on a desktop. Its log, timed, tells each
+        # stream that ran dry (sound_count.py reads it).
         pulseaudio -n --daemonize=no --exit-idle-time=-1 --disallow-exit --use-pid-file=no \
+            --realtime=yes --high-priority=yes --log-level=debug --log-time=yes \
             -L "module-null-sink sink_name=$sink_name rate=$sink_rate channels=2" -L module-stream-restore \
             -L module-native-protocol-unix --log-target=stderr >>"$work/server.log" 2>&1 &
         server_pid=$!
@@ -298,8 +301,8 @@ start_sound_server() { # SERVER SINK RATE
         DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$work/session")
         export DBUS_SESSION_BUS_ADDRESS
         cat >"$work/pipewire.conf" <<'EOF_CONF'
-# Cycles of 2048 frames: on a busy machine, without real-time scheduling, short cycles run late
-# and leave holes in what the sink plays.
+# Cycles of 2048 frames: on a busy machine short cycles run late and leave holes in what the
+# sink plays. The graph's thread runs at real-time priority, as on a desktop.
 context.properties = {
     core.daemon = true
     core.name = pipewire-0
@@ -311,6 +314,7 @@ context.spa-libs = {
     support.*       = support/libspa-support
 }
 context.modules = [
+    { name = libpipewire-module-rt args = { nice.level = -11 rt.prio = 88 } flags = [ nofail ] }
     { name = libpipewire-module-protocol-native }
     { name = libpipewire-module-metadata }
     { name = libpipewire-module-spa-node-factory }
@@ -332,7 +336,10 @@ EOF_CONF
     fi
     server_up() { pactl info >/dev/null 2>&1 || ! kill -0 "$server_pid" 2>/dev/null; }
     wait_until "$e2e_wait" "the sound server to answer" server_up || return 1
-    pactl info >/dev/null 2>&1 || return 1
+    # The server's log counts its time from its start: a client timed here ties it to the
+    # shell's clock, that of the phases (sound_count.py).
+    pactl --client-name=vantaro-clock info >/dev/null 2>&1 || return 1
+    echo "clock	$EPOCHREALTIME" >>"$work/marks"
     if [[ $kind == pipewire ]]; then
         # Once PipeWire answers: a session manager that finds no PipeWire gives up.
         wireplumber >>"$work/wireplumber.log" 2>&1 &
@@ -366,11 +373,12 @@ start_recorder() {
     from=$(recorded)
     # A silent stream keeps the sink running: an idle sink is suspended and the recording would
     # skip the quiet time between sounds.
-    pacat --raw --playback -d "$sink" </dev/zero >/dev/null 2>>"$work/keeper.log" &
+    pacat --raw --playback -d "$sink" --stream-name=vantaro-keeper </dev/zero >/dev/null \
+        2>>"$work/keeper.log" &
     keeper_pid=$!
     # A small latency, or the last seconds are still in the recorder's buffer when it stops.
     parec --raw --latency-msec=10 -d "$sink.monitor" --format=s16le --rate="$rate" --channels=2 \
-        >>"$work/rec.raw" 2>>"$work/recorder.log" &
+        --stream-name=vantaro-recorder >>"$work/rec.raw" 2>>"$work/recorder.log" &
     recorder_pid=$!
     recording() { (($(recorded) > from)) || ! kill -0 "$recorder_pid" 2>/dev/null; }
     wait_until "$e2e_wait" "the recorder's first bytes" recording || true
@@ -388,11 +396,11 @@ settle() { # MS
 }
 
 # Phases of the recording, by byte offset, for sound_count.py.
-phase_start=0
-begin_phase() { phase_start=$(recorded); }
+phase_start=0 phase_time=0
+begin_phase() { phase_start=$(recorded) phase_time=$EPOCHREALTIME; }
 end_phase() { # KIND NAME ARGS...
     local IFS=$'\t'
-    echo "$1	$2	$phase_start	$(recorded)	${*:3}" >>"$work/marks"
+    echo "$1	$2	$phase_start	$(recorded)	$phase_time	$EPOCHREALTIME	${*:3}" >>"$work/marks"
 }
 # Something was heard since the phase began.
 heard() { python3 "$e2e_dir/sound_count.py" --loud "$work/rec.raw" "$rate" "$phase_start"; }
@@ -439,6 +447,10 @@ e2e_exit() {
     cd / && rm -rf -- "$work"
     exit "$rc"
 }
+
+# The real-time priority of a stack's audio threads (Wine's, Chromium's): below the sound
+# server's own thread (PulseAudio's 5), above everything else.
+readonly audio_rt=3
 
 # --- the virtual X server -------------------------------------------------------------------
 
@@ -563,7 +575,11 @@ EOF_KEYS
 start_wine() {
     export WINEPREFIX="$work/wine" WINEARCH=win64 WINEDEBUG=-all
     export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-    if ! wine wineboot --init >"$work/wineboot.log" 2>&1 ||
+    # The prefix's server for the whole run, at the real-time priority a game's sound thread has
+    # on Windows (programs started under it take the same, where they need it).
+    mkdir -p "$WINEPREFIX"
+    if ! chrt -r "$audio_rt" wineserver -p >"$work/wineboot.log" 2>&1 ||
+        ! wine wineboot --init >>"$work/wineboot.log" 2>&1 ||
         ! wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
             /v Debugger /d false /f >>"$work/wineboot.log" 2>&1; then
         cat "$work/wineboot.log" >&2
@@ -596,14 +612,28 @@ start_browser() { # SCALE [--sound]
     local scale=$1
     shift
     mkdir -p "$work/profile"
-    # A 100 ms server buffer for the browser's audio, as for Wine's: fed from an ordinary
-    # thread, the browser's default few milliseconds break up on a busy machine.
+    # A 100 ms server buffer for the browser's audio, as for Wine's, against a busy machine.
     coproc BROWSER {
         PULSE_LATENCY_MSEC=100 exec node "$(dirname "${BASH_SOURCE[0]}")/web/browser.cjs" \
             "$scale" "$work/profile" "$@" 2>&1
     }
     browser_pid=$BROWSER_PID
     browser_in=${BROWSER[1]} browser_out=${BROWSER[0]}
+    [[ $* != *--sound* ]] || realtime_audio_service &
+}
+
+# Chromium's audio service, which feeds the sound server, at the real-time priority a desktop's
+# RealtimeKit gives a browser's audio threads, from the moment it starts (its threads started
+# later take their starter's). Runs until the run ends it.
+realtime_audio_service() {
+    local pid done=" "
+    while sleep 0.1; do
+        for pid in $(pgrep -f -- '--utility-sub-type=audio.mojom.AudioService'); do
+            [[ $done != *" $pid "* ]] &&
+                grep -qzxF -- "VANTARO_E2E_RUN=$work" "/proc/$pid/environ" 2>/dev/null &&
+                chrt -a -r -p "$audio_rt" "$pid" >/dev/null 2>&1 && done+="$pid "
+        done
+    done
 }
 
 # Sends one command to the browser and waits up to TIMEOUT seconds for its answer, printing

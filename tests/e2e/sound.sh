@@ -80,7 +80,7 @@ fi
 # VANTARO_KEEP_RECORDING=folder keeps the recording and its phases for a person to hear.
 on_exit() {
     if [[ -n ${VANTARO_KEEP_RECORDING:-} ]]; then
-        cp -- "$work/rec.raw" "$work/marks" "$VANTARO_KEEP_RECORDING"/ 2>/dev/null || true
+        cp -- "$work/rec.raw" "$work/marks" "$work/server.log" "$work/game.log" "$VANTARO_KEEP_RECORDING"/ 2>/dev/null || true
     fi
 }
 
@@ -139,12 +139,13 @@ start_game() {
     # Wine writes as lines of its own.
     #
     # Wine's PulseAudio driver stands in for Windows' audio engine, which keeps a sound going at
-    # real-time priority; Wine feeds the server from an ordinary thread and by default only 25 ms
-    # ahead, so on a busy machine a sound breaks up there, in the driver, not in the game. A
-    # 100 ms server buffer (libpulse's own setting, which Wine players use against crackling)
-    # gives that thread the slack the engine has.
+    # real-time priority: Wine's thread that feeds the server runs in the game's process, which
+    # gets real-time priority as the prefix's wineserver has (below the server's own thread), and
+    # a 100 ms server buffer (libpulse's own setting, which Wine players use against crackling)
+    # instead of Wine's 25 ms.
     local run=()
-    [[ -z $windows ]] || run=(env WINEDEBUG=-all,warn+debugstr,+relay,+timestamp PULSE_LATENCY_MSEC=100 wine)
+    [[ -z $windows ]] ||
+        run=(chrt -r "$audio_rt" env WINEDEBUG=-all,warn+debugstr,+relay,+timestamp PULSE_LATENCY_MSEC=100 wine)
     if [[ -n $setup ]]; then
         (cd "$work/cwd" && exec "${run[@]}" start /unix "$shortcut") >"$work/game.log" 2>&1
         start_win=$(wait_window "$start_title_re" 60) || die "no start screen"
@@ -378,7 +379,11 @@ fi
 
 # Without the silent stream the sink idles and the recording skips the quiet between sounds.
 kill -0 "$keeper_pid" 2>/dev/null || die "the silent stream keeping the sink running ended"
-python3 "$here/sound_count.py" "$work/rec.raw" "$rate" "$work/marks" || failures=$((failures + 1))
+# PulseAudio's log tells where a stream of the stack (Wine's) ran dry; the game's own sounds play
+# from the server's cache and have no stream of their own that could.
+log=()
+[[ $server != pulseaudio ]] || log=("$work/server.log")
+python3 "$here/sound_count.py" "$work/rec.raw" "$rate" "$work/marks" "${log[@]}" || failures=$((failures + 1))
 if ((failures > 0)); then
     echo "---- game output ----"
     cat "$work/game.log"

@@ -335,5 +335,6 @@ matches_reference main_help
 web_url=$site_url
 stop_browser
 
-python3 "$e2e_dir/sound_count.py" "$work/rec.raw" "$rate" "$work/marks" || failures=$((failures + 1))
+python3 "$e2e_dir/sound_count.py" "$work/rec.raw" "$rate" "$work/marks" "$work/server.log" ||
+    failures=$((failures + 1))
 ((failures == 0))
