@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# shellcheck disable=SC2016 # a suite's steps are quoted: it evaluates each in turn
 # Builds and runs every test: once as released, once under AddressSanitizer and
 # UndefinedBehaviorSanitizer, then the Windows game under Wine and the browser game in Chromium.
 # Every suite runs whatever the one before it did; one line a suite says how it ended, and the

@@ -32,6 +32,11 @@ readonly money_box=146,64,110,24 empty=20,470
 # shellcheck source=tests/e2e/common.sh
 . "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 e2e_begin web
+# VANTARO_KEEP_RECORDING=folder keeps the recording, its phases and the server's log.
+on_exit() {
+    [[ -z ${VANTARO_KEEP_RECORDING:-} ]] ||
+        cp -- "$work/rec.raw" "$work/marks" "$work/server.log" "$VANTARO_KEEP_RECORDING"/ 2>/dev/null || true
+}
 die() {
     echo "FAIL: $*"
     [[ -s $work/server.log ]] && tail -n 20 "$work/server.log"
