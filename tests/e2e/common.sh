@@ -452,6 +452,17 @@ e2e_exit() {
 # server's own thread (PulseAudio's 5), above everything else.
 readonly audio_rt=3
 
+# Gives every thread of this run's processes whose command line matches PATTERN that priority;
+# fails when there was none.
+realtime() { # -- PATTERN
+    local pid found=1
+    for pid in $(pgrep -f "$@"); do
+        grep -qzxF -- "VANTARO_E2E_RUN=$work" "/proc/$pid/environ" 2>/dev/null &&
+            chrt -a -r -p "$audio_rt" "$pid" >/dev/null 2>&1 && found=0
+    done
+    return "$found"
+}
+
 # --- the virtual X server -------------------------------------------------------------------
 
 # Starts Xvfb on a free display (the server picks it) and exports DISPLAY; sets xvfb_pid.
@@ -575,11 +586,7 @@ EOF_KEYS
 start_wine() {
     export WINEPREFIX="$work/wine" WINEARCH=win64 WINEDEBUG=-all
     export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-    # The prefix's server for the whole run, at the real-time priority a game's sound thread has
-    # on Windows (programs started under it take the same, where they need it).
-    mkdir -p "$WINEPREFIX"
-    if ! chrt -r "$audio_rt" wineserver -p >"$work/wineboot.log" 2>&1 ||
-        ! wine wineboot --init >>"$work/wineboot.log" 2>&1 ||
+    if ! wine wineboot --init >"$work/wineboot.log" 2>&1 ||
         ! wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
             /v Debugger /d false /f >>"$work/wineboot.log" 2>&1; then
         cat "$work/wineboot.log" >&2
@@ -626,14 +633,7 @@ start_browser() { # SCALE [--sound]
 # RealtimeKit gives a browser's audio threads, from the moment it starts (its threads started
 # later take their starter's). Runs until the run ends it.
 realtime_audio_service() {
-    local pid done=" "
-    while sleep 0.1; do
-        for pid in $(pgrep -f -- '--utility-sub-type=audio.mojom.AudioService'); do
-            [[ $done != *" $pid "* ]] &&
-                grep -qzxF -- "VANTARO_E2E_RUN=$work" "/proc/$pid/environ" 2>/dev/null &&
-                chrt -a -r -p "$audio_rt" "$pid" >/dev/null 2>&1 && done+="$pid "
-        done
-    done
+    until realtime -- '--utility-sub-type=audio.mojom.AudioService'; do sleep 0.1; done
 }
 
 # Sends one command to the browser and waits up to TIMEOUT seconds for its answer, printing

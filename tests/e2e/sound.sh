@@ -140,9 +140,9 @@ start_game() {
     #
     # Wine's PulseAudio driver stands in for Windows' audio engine, which keeps a sound going at
     # real-time priority: Wine's thread that feeds the server runs in the game's process, which
-    # gets real-time priority as the prefix's wineserver has (below the server's own thread), and
-    # a 100 ms server buffer (libpulse's own setting, which Wine players use against crackling)
-    # instead of Wine's 25 ms.
+    # gets real-time priority, as does the prefix's wineserver (both below the server's own
+    # thread), and a 100 ms server buffer (libpulse's own setting, which Wine players use against
+    # crackling) instead of Wine's 25 ms.
     local run=()
     [[ -z $windows ]] ||
         run=(chrt -r "$audio_rt" env WINEDEBUG=-all,warn+debugstr,+relay,+timestamp PULSE_LATENCY_MSEC=100 wine)
@@ -155,6 +155,7 @@ start_game() {
         game_pid=$!
         start_win=$(wait_window "$start_title_re") || die "no start screen"
     fi
+    [[ -z $windows ]] || realtime -- 'wineserver' || die "no wineserver to give real-time priority"
     xdotool windowfocus "$start_win"
     xdotool mousemove --window "$start_win" "$field_x" "$field_y" click 1
 }
