@@ -253,6 +253,10 @@ def main():
                                + " ".join(map(str, late)))
                 gaps = " ".join(str(b - a) for a, b in zip(asks, asks[1:])) or "none"
                 detail += f"; asked ms apart: {gaps}"
+            if not ok and plays:
+                # Which side lost a click: the server's count of what it was asked to play.
+                opened = sum(float(t0) <= t <= float(t1) for t, n in plays if n not in OWN_STREAMS)
+                detail += f"; the server was asked to play {opened}"
             for i in set(short) - set(cut):
                 if claim(found[i][0], sum(found[i])):
                     excused += 1
