@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #ifdef Q_OS_WASM
 #include <emscripten.h>
 #endif
@@ -32,7 +34,13 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     useClassicLook();
     QApplication::setQuitOnLastWindowClosed(false);
-    const int rc = RUN_ALL_TESTS();
+    int rc = RUN_ALL_TESTS();
+    // A filter that matches nothing proves nothing: such a run fails rather than passes empty.
+    if (rc == 0 && !GTEST_FLAG_GET(list_tests) &&
+        ::testing::UnitTest::GetInstance()->test_to_run_count() == 0) {
+        std::fputs("no test matches the filter\n", stderr);
+        rc = 1;
+    }
 #ifdef Q_OS_WASM
     // The page's timers would keep it running: the suite's end is the page's.
     emscripten_force_exit(rc);
