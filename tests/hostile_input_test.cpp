@@ -8,6 +8,10 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 
+#ifdef Q_OS_WASM
+#include <emscripten.h>
+#endif
+
 namespace {
 
 class HostileNames : public GameTest {
@@ -132,5 +136,35 @@ TEST_F(BrokenSounds, EmptyFilesAndFoldersAreSkippedAndNothingStopsTheGame) {
     EXPECT_TRUE(resolveSoundPath(QStringLiteral("Sound\\taxist.wav")).startsWith(gameDataDir()));
     EXPECT_TRUE(resolveSoundPath(QStringLiteral("Sound\\nothing.wav")).isEmpty());
 }
+
+#ifdef Q_OS_WASM
+// A browser that throws when asked for an audio context, or for a decoded sound, leaves the game
+// silent and saying so once; nothing it throws reaches the game.
+TEST_F(BrokenSounds, ABrowserThatThrowsLeavesTheGameSilent) {
+    write("Click1.wav", QByteArray("RIFF\x10\x00\x00\x00WAVEjunkjunkjunk", 24));
+    // clang-format off
+    EM_ASM({
+        Module.keptContext = globalThis.AudioContext;
+        Module.keptSound = Module.vantaroSound;
+        delete Module.vantaroSound;
+        globalThis.AudioContext = function() { throw new Error("no audio device"); };
+    });
+    PlayClick(QStringLiteral("Sound\\Click1.wav"));
+    EXPECT_EQ(EM_ASM_INT({ return Module.vantaroSound.said && !Module.vantaroSound.ctx ? 1 : 0; }), 1);
+    EM_ASM({
+        globalThis.AudioContext = class extends Module.keptContext {
+            decodeAudioData() { throw new TypeError("not decoded"); }
+        };
+    });
+    PlayClick(QStringLiteral("Sound\\Click1.wav"));
+    EXPECT_EQ(EM_ASM_INT({ return Module.vantaroSound.sounds.size; }), 1);
+    EM_ASM({
+        Module.vantaroSound.ctx.close();
+        globalThis.AudioContext = Module.keptContext;
+        Module.vantaroSound = Module.keptSound;
+    });
+// clang-format on
+}
+#endif
 
 } // namespace

@@ -18,25 +18,37 @@ EM_JS(void, web_play, (const char* path, const unsigned char* bytes, int size), 
     const s = Module.vantaroSound || (Module.vantaroSound = {
         sounds: new Map(), latest: 0, playing: null, said: false
     });
-    const AudioContextType = globalThis.AudioContext || globalThis.webkitAudioContext;
-    if (!AudioContextType) {
+    // Nothing the browser throws may reach the game's key handler: no audio means silence.
+    const silent = (why) => {
         if (!s.said) {
             s.said = true;
-            console.warn("vantaro: no sound, this browser has no Web Audio");
+            console.warn("vantaro: no sound, " + why);
         }
-        return;
+    };
+    if (!s.ctx) {
+        if (typeof AudioContext !== "function") return silent("this browser has no Web Audio");
+        try {
+            s.ctx = new AudioContext();
+        } catch (e) {
+            return silent("the browser gave no audio context: " + e);
+        }
     }
-    const ctx = s.ctx || (s.ctx = new AudioContextType());
-    if (ctx.state === "suspended") ctx.resume();
+    const ctx = s.ctx;
+    if (ctx.state === "suspended") ctx.resume().catch(() => {});
     const name = UTF8ToString(path);
     let sound = s.sounds.get(name);
     if (!sound) {
-        // A copy: decodeAudioData takes the buffer over, and the heap is not ours to give.
-        const data = HEAPU8.slice(bytes, bytes + size).buffer;
-        sound = ctx.decodeAudioData(data).catch(() => {
+        const undecodable = () => {
             console.warn("vantaro: no sound, not a sound file the browser can play: " + name);
             return null;
-        });
+        };
+        // A copy: decodeAudioData takes the buffer over, and the heap is not ours to give.
+        const data = HEAPU8.slice(bytes, bytes + size).buffer;
+        try {
+            sound = ctx.decodeAudioData(data).catch(undecodable);
+        } catch (e) {
+            sound = Promise.resolve(undecodable());
+        }
         s.sounds.set(name, sound);
     }
     const request = ++s.latest;
