@@ -19,9 +19,16 @@ add_test(NAME web_screens_at_scale_2 COMMAND ${web_suite} $<TARGET_FILE:vantaro_
 set_tests_properties(web_unit_tests PROPERTIES TIMEOUT 900 ENVIRONMENT "VANTARO_E2E_LIMIT=870;NODE_PATH=${VANTARO_NODE_MODULES}")
 set_tests_properties(web_screens_at_scale_2 PROPERTIES TIMEOUT 600
                      ENVIRONMENT "VANTARO_E2E_LIMIT=570;NODE_PATH=${VANTARO_NODE_MODULES}")
+# A filter that matches nothing ends the suite as failed, not as passed with no test run.
+add_test(NAME web_no_test_matched COMMAND ${web_suite} $<TARGET_FILE:vantaro_tests> 1
+                                          --gtest_filter=NoSuchSuite.*)
+set_tests_properties(web_no_test_matched PROPERTIES TIMEOUT 120
+  PASS_REGULAR_EXPRESSION "no test matches the filter.*the suite ended with 1\n"
+  ENVIRONMENT "VANTARO_E2E_LIMIT=90;NODE_PATH=${VANTARO_NODE_MODULES}")
 
 # The game once more as the version before this one, for the page's update test: the same game
-# with only its version older. tools/web/build.sh stages its page beside the zip.
+# with only its version older. Its page is staged under this version's number, as a rebuild that
+# forgot the bump would be: the worker must tell the two builds apart by their files alone.
 add_library(vantaro_version_older OBJECT ${CMAKE_SOURCE_DIR}/src/version.cpp)
 target_link_libraries(vantaro_version_older PRIVATE Qt6::Core)
 target_compile_definitions(vantaro_version_older PRIVATE VANTARO_VERSION_MAJOR=${older_major}
@@ -30,12 +37,17 @@ qt_add_executable(vantaro_older ${CMAKE_SOURCE_DIR}/src/main.cpp
                   $<TARGET_OBJECTS:vantaro_version_older>)
 vantaro_web_executable(vantaro_older)
 target_link_libraries(vantaro_older PRIVATE vantaro_lib)
-set(VANTARO_OLDER_VERSION ${older} CACHE INTERNAL "The version the update test starts from")
+set(older_page ${CMAKE_BINARY_DIR}/older-page)
+add_custom_command(OUTPUT ${older_page}/sw.js
+  COMMAND ${CMAKE_SOURCE_DIR}/tools/web/stage.sh ${PROJECT_VERSION} $<TARGET_FILE:vantaro_older>
+          ${older_page}
+  DEPENDS vantaro_older ${VANTARO_PAGE_DEPENDS} VERBATIM)
+add_custom_target(vantaro_older_page ALL DEPENDS ${older_page}/sw.js)
 
-# The zip tools/web/build.sh packs in this folder, unpacked and served, played and listened to.
-set(package ${CMAKE_BINARY_DIR}/package/vantaro-${PROJECT_VERSION}-web.zip)
-add_test(NAME e2e_web COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/web.sh ${package}
-                              ${CMAKE_CURRENT_SOURCE_DIR}/pictures ${CMAKE_BINARY_DIR}/older-page)
+# The zip the build packs, unpacked and served, played and listened to.
+add_test(NAME e2e_web COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/web.sh ${VANTARO_WEB_ZIP}
+                              ${CMAKE_CURRENT_SOURCE_DIR}/pictures ${older_page}
+                              $<TARGET_FILE_DIR:vantaro>/vantaro.wasm)
 # Alone: what it hears must not break up beside a suite drawing in another browser.
 set_tests_properties(e2e_web PROPERTIES TIMEOUT 330 RUN_SERIAL ON
                      ENVIRONMENT "VANTARO_E2E_LIMIT=300;NODE_PATH=${VANTARO_NODE_MODULES}")

@@ -13,7 +13,11 @@
 
   show("loading");
 
+  // Set once the game has ended or stopped on an error: leaving then loses nothing.
+  let ended = false;
+
   function problem(text) {
+    ended = true;
     $("problem-text").textContent = text;
     show("problem");
   }
@@ -88,16 +92,28 @@
   // A page opened from a file, or a browser that allows no worker, plays online as before.
   function keepForOffline() {
     if (!("serviceWorker" in navigator) || !/^https?:$/.test(location.protocol)) return;
-    // A visit also looks for a newer version, which the next start then plays.
-    navigator.serviceWorker.register("sw.js").then((r) => r.update()).catch((e) => {
-      console.warn("the game will need the network next time: " + e);
-    });
+    navigator.serviceWorker.register("sw.js").then((r) => {
+      // A worker that cannot keep every file (the browser's storage full, a file missing) is
+      // dropped by the browser; the version kept before, if any, goes on serving.
+      const watched = new WeakSet();
+      const watch = (w) => {
+        if (!w || watched.has(w)) return;
+        watched.add(w);
+        w.addEventListener("statechange", () => {
+          if (w.state === "redundant") console.warn("vantaro: the game could not be kept for offline play");
+        });
+      };
+      watch(r.installing);
+      r.addEventListener("updatefound", () => watch(r.installing));
+      // A visit also looks for a newer version, which the next start then plays. Offline there
+      // is none to be had, and the version kept plays on.
+      r.update().catch((e) => console.info("vantaro: no newer version looked for: " + e));
+    }, (e) => console.warn("vantaro: the game is not kept for offline play: " + e));
   }
 
   // As closing the desktop game's main screen ends it, so would a slip closing or reloading the
   // tab: once the main screen is up the browser asks first. Not on the start screen, nor once
-  // the game has ended.
-  let ended = false;
+  // the game has ended or stopped on an error.
   window.addEventListener("beforeunload", (e) => {
     const screens = game.vantaroScreens || [];
     if (ended || !screens.some((s) => s.name === "Vantaro")) return;

@@ -597,14 +597,15 @@ start_wine() {
 
 # --- the browser ----------------------------------------------------------------------------
 
-# Serves FOLDER on 127.0.0.1 (tools/web/serve.py); sets web_url and web_server_pid.
+# Serves FOLDER on 127.0.0.1 (tools/web/serve.py, with its OPTIONS); sets web_url and
+# web_server_pid.
 web_url=
 web_server_pid=
-start_web_server() { # FOLDER
+start_web_server() { # FOLDER [OPTIONS...]
     local top
     top=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
     : >"$work/web-server.out"
-    python3 "$top/tools/web/serve.py" "$1" >"$work/web-server.out" 2>"$work/web-server.log" &
+    python3 "$top/tools/web/serve.py" "$@" >"$work/web-server.out" 2>"$work/web-server.log" &
     web_server_pid=$!
     serving() { [[ -s $work/web-server.out ]] || ! kill -0 "$web_server_pid" 2>/dev/null; }
     wait_until "$e2e_wait" "the web server to report its address" serving
@@ -619,6 +620,7 @@ start_browser() { # SCALE [--sound]
     local scale=$1
     shift
     mkdir -p "$work/profile"
+    : >"$work/page.log"
     # A 100 ms server buffer for the browser's audio, as for Wine's, against a busy machine.
     coproc BROWSER {
         PULSE_LATENCY_MSEC=100 exec node "$(dirname "${BASH_SOURCE[0]}")/web/browser.cjs" \
@@ -637,7 +639,8 @@ realtime_audio_service() {
 }
 
 # Sends one command to the browser and waits up to TIMEOUT seconds for its answer, printing
-# what the page says meanwhile; the answer's text is left in browser_said. Fails on an error.
+# what the page says meanwhile (and keeping it in page.log); the answer's text is left in
+# browser_said. Fails on an error.
 browser_said=
 browser_within() { # TIMEOUT COMMAND...
     local timeout=$1 line deadline
@@ -655,7 +658,7 @@ browser_within() { # TIMEOUT COMMAND...
         case $line in
             "ok"*) browser_said=${line#ok}; browser_said=${browser_said# }; return 0 ;;
             "error "*) echo "the browser could not: $* (${line#error })" >&2; return 1 ;;
-            *) echo "$line" >&2 ;;
+            *) echo "$line" >&2 && echo "$line" >>"$work/page.log" ;;
         esac
     done
     echo "the browser did not answer within ${timeout}s: $*" >&2

@@ -7,19 +7,23 @@
 # keyboard; F1 is the game's help, not the browser's; Tab never leaves the page; Esc on the start
 # screen ends the game and the page says so and offers a new one. What is heard is counted as
 # on the desktop: a click per key, the first key's included; a meal whole; a click cutting it.
-# As an installed app: Chromium finds nothing keeping the page from being installed; a reload
-# asks before it ends a game on the main screen, never on the start screen; after one visit the
-# game starts and plays with the network gone; a visit to a newer version than the one kept
-# leaves the newer one alone in the cache, and the game is the newer one (OLDER_PAGE: the
-# page of the version before, as tools/web/build.sh stages it).
-# Usage: web.sh /path/to/vantaro-VERSION-web.zip /path/to/tests/pictures OLDER_PAGE
+# As an installed app, served as hosts serve (an hour's cache lifetime, index.html redirected):
+# Chromium finds nothing keeping the page from being installed; a reload asks before it ends a
+# game on the main screen, never on the start screen nor once the game has ended or crashed;
+# after one visit the game starts and plays with the network gone; a host part-way through a
+# deploy leaves the build kept alone; a visit to a newer build than the one kept, its version
+# number unchanged, leaves the newer one alone in the cache, and the game is the newer one
+# (OLDER_PAGE: the page of the build before, as the build stages it; GAME: the game file as
+# last built, which the zip must hold).
+# Usage: web.sh /path/to/vantaro-VERSION-web.zip /path/to/tests/pictures OLDER_PAGE GAME.wasm
 # Needs: chromium, node with NODE_PATH naming playwright-core's folder, python3, unzip,
 # convert and compare (imagemagick), pulseaudio, pactl, pacat and parec.
 set -euo pipefail
-[[ $# -eq 3 ]] || { echo "usage: $0 /path/to/vantaro-VERSION-web.zip /path/to/pictures OLDER_PAGE" >&2; exit 2; }
+[[ $# -eq 4 ]] || { echo "usage: $0 /path/to/vantaro-VERSION-web.zip /path/to/pictures OLDER_PAGE GAME.wasm" >&2; exit 2; }
 zip=$(realpath -e -- "$1")
 pictures=$(realpath -e -- "$2")
 older_page=$(realpath -e -- "$3")
+game=$(realpath -e -- "$4")
 for tool in chromium node python3 unzip convert compare pulseaudio pactl pacat parec; do
     command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed" >&2; exit 2; }
 done
@@ -47,7 +51,9 @@ mkdir "$work/site"
 unzip -q "$zip" -d "$work/site"
 [[ -f $work/site/index.html ]] && pass "the zip has index.html at its top" ||
     die "no index.html at the zip's top: $(unzip -Z1 "$zip" | head -n 5 | tr '\n' ' ')"
-start_web_server "$work/site" || die "no web server"
+cmp -s "$work/site/vantaro.wasm" "$game" && pass "the zip holds the game as last built" ||
+    die "the zip holds another game than the one last built: $game"
+start_web_server "$work/site" --as-host || die "no web server"
 start_sound_server pulseaudio "$sink" "$rate" || die "no sound server"
 : >"$work/rec.raw"
 start_recorder
@@ -256,30 +262,46 @@ wait_active Begin && pass "a new game starts from the page's end"
 
 # --- offline, after one visit ------------------------------------------------------------------
 
-# The worker that keeps the game's files, named by the page's version.
+# The worker that keeps the game's files.
 worker_active() {
     browser eval "navigator.serviceWorker.getRegistration().then(r => !!r && !!r.active &&
         r.active.state === 'activated')" && [[ $browser_said == true ]]
 }
-# The page's caches, each as "NAME: FILES, the wasm's SHA-256".
+# The page's caches, each as "VERSION CONTENT: FILES, the wasm's SHA-256".
 caches_held() {
     browser eval "caches.keys().then(names => Promise.all(names.map(async n => {
         const c = await caches.open(n), w = await c.match('vantaro.wasm');
         const sum = w ? new Uint8Array(await crypto.subtle.digest('SHA-256', await w.arrayBuffer())) : [];
-        return n.split(' ').pop() + ': ' + (await c.keys()).length + ', ' +
+        return n.split(' ').slice(-2).join(' ') + ': ' + (await c.keys()).length + ', ' +
             Array.from(sum, b => b.toString(16).padStart(2, '0')).join('');
     })))"
     echo "$browser_said"
 }
-# The files a page's worker is told to keep.
-listed() { python3 -c 'import json, re, sys; print(len(json.loads(re.search(r"FILES = (\[.*\]);", open(sys.argv[1]).read())[1])))' "$1/sw.js"; }
-version=$(sed -n 's/.*data-version="\([^"]*\)".*/\1/p' "$work/site/index.html")
-wasm_sum() { sha256sum "$1/vantaro.wasm" | cut -d' ' -f1; }
+# What a page's worker is told to keep, as caches_held gives it: "VERSION CONTENT: FILES, SUM".
+kept_by() {
+    python3 - "$1/sw.js" "$(sha256sum "$1/vantaro.wasm" | cut -d' ' -f1)" <<'EOF_KEPT'
+import re, sys
+text = open(sys.argv[1]).read()
+files = re.search(r"FILES = (\{.*?\});", text, re.S)[1].count(": ")
+version = re.search(r'VERSION = "(.*)";', text)[1]
+content = re.search(r'VERSION \+ " (.*)";', text)[1]
+print(f'["{version} {content}: {files}, {sys.argv[2]}"]')
+EOF_KEPT
+}
+# The game file the page plays, by its SHA-256.
+served_sum() {
+    browser eval "fetch('vantaro.wasm').then(r => r.arrayBuffer()).then(b => crypto.subtle.digest('SHA-256', b))
+        .then(d => Array.from(new Uint8Array(d), b => b.toString(16).padStart(2, '0')).join(''))"
+    echo "${browser_said//\"/}"
+}
 
 wait_until 60 "the worker to keep the game" worker_active || fail "no worker keeps the game"
 browser clearcache
+# The page's requests fail, and so does the browser's own look for a newer worker: the host is gone.
 browser offline on
-browser reload
+kill "$web_server_pid" && wait "$web_server_pid" 2>/dev/null || true
+# By the address the host redirects: the page kept must answer it itself.
+browser open "${web_url}index.html"
 wait_active Begin || die "no start screen offline"
 sounds_in " offline"
 begin_phase
@@ -291,43 +313,59 @@ browser type ра 50
 read -r x y < <(page_point "$confirm")
 browser click "$x" "$y"
 wait_active Vantaro && pass "offline, a name reaches the main screen"
+# How many times the page has said TEXT, up to the browser's last answer; more than N times.
+page_said() { browser eval 1 && grep -c -- "$1" "$work/page.log" || true; }
+said_more() { (($(page_said "$1") > $2)); }
+# The page says what happened, once: no newer version could be looked for, and nothing more.
+wait_until 10 "the page to say it looked for no newer version" said_more "no newer version looked for" 0 || true
+[[ $(page_said "no newer version looked for") == 1 && $(page_said "not kept\|could not be kept") == 0 ]] &&
+    pass "offline, the page says only that it looked for no newer version" ||
+    fail "offline, the page said: $(grep 'page: vantaro:' "$work/page.log" | tr '\n' ' ')"
 browser offline off
 
-# --- an update: the version before, then this one, on a host of their own ---------------------
+# --- an update: the build before, a host part-way through a deploy, then this build -----------
 
-# Published before this one, the older page's files are older: a host answers a browser that
-# asks whether its worker changed by the files' times.
+# The build before: the version before's game, staged under this version's number as a rebuild
+# that forgot the bump would be. Published before this one, its files are older.
 cp -r -- "$older_page" "$work/older"
 find "$work/older" -exec touch -h -d "@$(($(stat -c %Y "$work/site/index.html") - 86400))" {} +
 ln -s "$work/older" "$work/update"
-site_url=$web_url
-start_web_server "$work/update" || die "no second web server"
+start_web_server "$work/update" --as-host || die "no second web server"
 browser open "${web_url}index.html"
 wait_active Begin
-wait_until 60 "the older version's worker" worker_active || fail "no worker keeps the older version"
+wait_until 60 "the build before's worker" worker_active || fail "no worker keeps the build before"
 held=$(caches_held)
-older=$(sed -n 's/.*data-version="\([^"]*\)".*/\1/p' "$work/older/index.html")
-[[ $held == "[\"$older: $(listed "$work/older"), $(wasm_sum "$work/older")\"]" ]] &&
-    pass "the page of $older keeps its files: $held" || fail "the page of $older keeps $held"
-# The host now serves this version. The page open still runs the one kept; the new version
+[[ $held == "$(kept_by "$work/older")" ]] && pass "the build before keeps its files: $held" ||
+    fail "the build before keeps $held, not $(kept_by "$work/older")"
+# Part-way through a deploy, the host has this build's page with the game file before it: the
+# new worker keeps nothing and the page says so; the build before plays on.
+mkdir "$work/deploying"
+cp -r -- "$work/site/." "$work/deploying/"
+cp -- "$work/older/vantaro.wasm" "$work/deploying/"
+ln -sfn "$work/deploying" "$work/update"
+kept_not=$(page_said "could not be kept")
+browser open "${web_url}index.html"
+wait_until 30 "the page to say the game could not be kept" said_more "could not be kept" "$kept_not" &&
+    [[ $(caches_held) == "$held" ]] &&
+    pass "a host part-way through a deploy: the page says so, and the build before is kept alone" ||
+    fail "a host part-way through a deploy: the caches hold $(caches_held); the page said $(grep 'page: vantaro:' "$work/page.log" | tail -n 2 | tr '\n' ' ')"
+# The host now serves this build whole. The page open still runs the one kept; the new build
 # takes over once no page of the old one is open.
 ln -sfn "$work/site" "$work/update"
 browser open "${web_url}index.html"
 waiting() { browser eval "navigator.serviceWorker.getRegistration().then(r => !!r.waiting)" && [[ $browser_said == true ]]; }
-wait_until 60 "the new version's worker" waiting || fail "no new worker waits"
-browser eval "document.body.dataset.version"
-[[ $browser_said == "\"$older\"" ]] && pass "a page open while the new version arrives stays $older" ||
-    fail "the page open while the new version arrived is $browser_said"
+wait_until 60 "the new build's worker" waiting || fail "no new worker waits"
+older_sum=$(sha256sum "$work/older/vantaro.wasm" | cut -d' ' -f1)
+[[ $(served_sum) == "$older_sum" ]] && pass "a page open while the new build arrives plays the build before" ||
+    fail "the page open while the new build arrived plays the game $(served_sum)"
 browser close
-newer() {
-    browser open "${web_url}index.html" && browser eval "document.body.dataset.version" &&
-        [[ $browser_said == "\"$version\"" ]] || { browser close; false; }
-}
-wait_until 30 "the page of $version" newer || fail "the page stays at $browser_said"
+site_sum=$(sha256sum "$work/site/vantaro.wasm" | cut -d' ' -f1)
+newer() { browser open "${web_url}index.html" && [[ $(served_sum) == "$site_sum" ]] || { browser close; false; }; }
+wait_until 30 "this build's page" newer || fail "the page plays the game $(served_sum), not $site_sum"
 wait_active Begin
 held=$(caches_held)
-[[ $held == "[\"$version: $(listed "$work/site"), $(wasm_sum "$work/site")\"]" ]] &&
-    pass "after the update the cache holds $version's files alone: $held" || fail "after the update the caches hold $held"
+[[ $held == "$(kept_by "$work/site")" ]] && pass "after the update the cache holds this build's files alone: $held" ||
+    fail "after the update the caches hold $held, not $(kept_by "$work/site")"
 # The game itself is the new one: its About panel's version, in the help's picture.
 browser type Владислав 50
 browser eval "navigator.clipboard.writeText(' Шишковский-Залесский')"
@@ -337,7 +375,25 @@ browser click "$x" "$y"
 wait_active Vantaro
 browser key F1
 matches_reference main_help
-web_url=$site_url
+
+# --- the end of a game on the main screen, and a crash -------------------------------------------
+
+# The main screen closed by its title bar's cross ends the game: a new one then starts with no
+# question. So does a reload once the game has stopped on an error, reported as the game's
+# runtime reports one.
+IFS=, read -r bx by bw _ <<<"$(client_area)"
+browser click "$((bx + bw - 9))" "$((by - 14))"
+browser wait "!document.getElementById('ended').hidden" || fail "closing the main screen did not end the game"
+browser key Enter
+wait_active Begin
+browser type Ян 50
+read -r x y < <(page_point "$confirm")
+browser click "$x" "$y"
+wait_active Vantaro
+browser eval "window.vantaroGame.onAbort('a planted fault')"
+browser reload
+[[ $browser_said == reloaded ]] && pass "the main screen's end, a new game and its crash: leaving asks nothing" ||
+    fail "a reload after the game stopped on an error gave: $browser_said"
 stop_browser
 
 python3 "$e2e_dir/sound_count.py" "$work/rec.raw" "$rate" "$work/marks" "$work/server.log" ||
