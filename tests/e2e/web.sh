@@ -277,9 +277,10 @@ caches_held() {
     })))"
     echo "$browser_said"
 }
+wasm_sum() { sha256sum "$1/vantaro.wasm" | cut -d' ' -f1; }
 # What a page's worker is told to keep, as caches_held gives it: "VERSION CONTENT: FILES, SUM".
 kept_by() {
-    python3 - "$1/sw.js" "$(sha256sum "$1/vantaro.wasm" | cut -d' ' -f1)" <<'EOF_KEPT'
+    python3 - "$1/sw.js" "$(wasm_sum "$1")" <<'EOF_KEPT'
 import re, sys
 text = open(sys.argv[1]).read()
 files = re.search(r"FILES = (\{.*?\});", text, re.S)[1].count(": ")
@@ -355,13 +356,11 @@ ln -sfn "$work/site" "$work/update"
 browser open "${web_url}index.html"
 waiting() { browser eval "navigator.serviceWorker.getRegistration().then(r => !!r.waiting)" && [[ $browser_said == true ]]; }
 wait_until 60 "the new build's worker" waiting || fail "no new worker waits"
-older_sum=$(sha256sum "$work/older/vantaro.wasm" | cut -d' ' -f1)
-[[ $(served_sum) == "$older_sum" ]] && pass "a page open while the new build arrives plays the build before" ||
+[[ $(served_sum) == "$(wasm_sum "$work/older")" ]] && pass "a page open while the new build arrives plays the build before" ||
     fail "the page open while the new build arrived plays the game $(served_sum)"
 browser close
-site_sum=$(sha256sum "$work/site/vantaro.wasm" | cut -d' ' -f1)
-newer() { browser open "${web_url}index.html" && [[ $(served_sum) == "$site_sum" ]] || { browser close; false; }; }
-wait_until 30 "this build's page" newer || fail "the page plays the game $(served_sum), not $site_sum"
+newer() { browser open "${web_url}index.html" && [[ $(served_sum) == "$(wasm_sum "$work/site")" ]] || { browser close; false; }; }
+wait_until 30 "this build's page" newer || fail "the page plays the game $(served_sum), not $(wasm_sum "$work/site")"
 wait_active Begin
 held=$(caches_held)
 [[ $held == "$(kept_by "$work/site")" ]] && pass "after the update the cache holds this build's files alone: $held" ||
