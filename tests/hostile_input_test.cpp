@@ -144,24 +144,26 @@ TEST_F(BrokenSounds, ABrowserThatThrowsLeavesTheGameSilent) {
     write("Click1.wav", QByteArray("RIFF\x10\x00\x00\x00WAVEjunkjunkjunk", 24));
     // clang-format off
     EM_ASM({
-        Module.keptContext = globalThis.AudioContext;
-        Module.keptSound = Module.vantaroSound;
-        delete Module.vantaroSound;
+        const s = Module.vantaroSound;
+        Module.kept = ({ AudioContext: globalThis.AudioContext, ctx: s.ctx, sounds: s.sounds, said: s.said });
+        Object.assign(s, { ctx: null, sounds: new Map(), said: false });
         globalThis.AudioContext = function() { throw new Error("no audio device"); };
     });
     PlayClick(QStringLiteral("Sound\\Click1.wav"));
     EXPECT_EQ(EM_ASM_INT({ return Module.vantaroSound.said && !Module.vantaroSound.ctx ? 1 : 0; }), 1);
     EM_ASM({
-        globalThis.AudioContext = class extends Module.keptContext {
+        globalThis.AudioContext = class extends Module.kept.AudioContext {
             decodeAudioData() { throw new TypeError("not decoded"); }
         };
     });
     PlayClick(QStringLiteral("Sound\\Click1.wav"));
     EXPECT_EQ(EM_ASM_INT({ return Module.vantaroSound.sounds.size; }), 1);
     EM_ASM({
-        Module.vantaroSound.ctx.close();
-        globalThis.AudioContext = Module.keptContext;
-        Module.vantaroSound = Module.keptSound;
+        const s = Module.vantaroSound;
+        const k = Module.kept;
+        s.ctx.close();
+        globalThis.AudioContext = k.AudioContext;
+        Object.assign(s, { ctx: k.ctx, sounds: k.sounds, said: k.said });
     });
 // clang-format on
 }

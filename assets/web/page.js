@@ -1,5 +1,6 @@
 // The page around the game: loading bar, what a browser without WebAssembly or WebGL is told,
-// the keys a browser would otherwise take, and the page's end of the game.
+// the keys a browser would otherwise take, and the page's end of the game. What passes between
+// the page and the game is listed in one place: src/app/web_page.h.
 "use strict";
 
 (function () {
@@ -115,7 +116,7 @@
   // tab: once the main screen is up the browser asks first. Not on the start screen, nor once
   // the game has ended or stopped on an error.
   window.addEventListener("beforeunload", (e) => {
-    const screens = game.vantaroScreens || [];
+    const screens = game.vantaroScreensOnShow || [];
     if (ended || !screens.some((s) => s.name === "Vantaro")) return;
     e.preventDefault();
     e.returnValue = "";
@@ -135,19 +136,19 @@
     onRuntimeInitialized() {
       show(null);
     },
-    vantaroFirstFrame() {
+    vantaroFirstFrameDrawn() {
       keepForOffline();
     },
     onAbort(what) {
       problem("Игра прервалась с ошибкой: " + what + ". Обновите страницу, чтобы начать заново.");
     },
-    vantaroEnded() {
+    vantaroGameOver() {
       ended = true;
       show("ended");
       $("again").focus();
     },
   };
-  // The page's view of the game, which its own scripts read: the screens on show.
+  // The game's Module, for the tests and the benchmark to read what it shares with the page.
   window.vantaroGame = game;
   createQtAppInstance(game);
 })();

@@ -101,10 +101,10 @@ async function toMainScreen(page, context) {
     await cdp.send("Input.dispatchKeyEvent", { type: "keyDown", key: ch, text: ch, unmodifiedText: ch });
     await cdp.send("Input.dispatchKeyEvent", { type: "keyUp", key: ch });
   }
-  const s = await page.evaluate(() => window.vantaroGame.vantaroScreens.slice(-1)[0]);
+  const s = await page.evaluate(() => window.vantaroGame.vantaroScreensOnShow.slice(-1)[0]);
   await page.mouse.click(s.x + 212, s.y + 60);
   await page.waitForFunction(
-    () => window.vantaroGame.vantaroScreens.slice(-1)[0].name === "Vantaro", null, { timeout: 30000 });
+    () => window.vantaroGame.vantaroScreensOnShow.slice(-1)[0].name === "Vantaro", null, { timeout: 30000 });
 }
 
 const median = (xs) => { const s = [...xs].sort((a, b) => a - b); return s[Math.floor(s.length / 2)]; };

@@ -12,15 +12,12 @@
 #include <QMetaObject>
 #include <QScreen>
 #include <QString>
-#include <QStringList>
 #include <QWidget>
-#include <qpa/qwindowsysteminterface.h>
 
 #include <algorithm>
 
 #include <emscripten.h>
 #include <emscripten/html5.h>
-#include <sys/stat.h>
 
 namespace {
 
@@ -30,10 +27,31 @@ EM_JS(void, page_tell, (const char* what), {
     const hook = Module["vantaro" + UTF8ToString(what)];
     if (typeof hook === "function") hook();
 });
-// The page keeps the list of screens on show: each one's layout name and client area, in the
-// page's pixels, the active one last.
 EM_JS(void, page_screens, (const char* json), {
-    Module.vantaroScreens = JSON.parse(UTF8ToString(json));
+    Module.vantaroScreensOnShow = JSON.parse(UTF8ToString(json));
+});
+// Each of the page's sounds, fetched from beside the page (no plugin of emscripten's: it would
+// hold each sound twice more, as a media element and its blob, and wait for the element), put
+// where the game looks it up and handed to the sound module to be decoded now. One that does
+// not arrive stays silent, as a missing file does on the desktop.
+EM_JS(void, page_fetch_sounds, (const char* names), {
+    FS.mkdirTree("/Sound");
+    for (const name of UTF8ToString(names).split(",")) {
+        const path = "/Sound/" + name;
+        fetch("Sound/" + encodeURIComponent(name))
+            .then((r) => {
+                if (!r.ok) throw new Error(r.status + " " + r.statusText);
+                return r.arrayBuffer();
+            })
+            .then((data) => {
+                FS.writeFile(path, new Uint8Array(data));
+                return Module.vantaroSound.arrived(path, data);
+            })
+            .then((sound) => {
+                if (sound) Module.vantaroSoundsReady = (Module.vantaroSoundsReady || 0) + 1;
+            })
+            .catch((e) => console.warn("vantaro: no sound " + name + ": " + e));
+    }
 });
 // clang-format on
 
@@ -62,31 +80,22 @@ void publishScreens() {
 } // namespace
 
 namespace {
-// The page's count of the sounds that have arrived, which its scripts read.
-EM_JS(void, page_sound_arrived, (),
-      { Module.vantaroSoundsArrived = (Module.vantaroSoundsArrived || 0) + 1; });
-} // namespace
 
-// The page serves the sounds beside itself. They are fetched once the start screen is on
-// screen, not before: the first ones (the click first) arrive long before a name is typed.
-extern "C" EMSCRIPTEN_KEEPALIVE void vantaro_fetch_sounds() {
-    ::mkdir("/Sound", 0755);
-    const QStringList names = QStringLiteral(VANTARO_SOUND_FILES).split(QLatin1Char(','));
-    for (const QString& name : names) {
-        const QByteArray path = ("Sound/" + name).toUtf8();
-        // A sound that does not arrive stays silent, as a missing file does on the desktop.
-        emscripten_async_wget(
-            path.constData(), ("/" + path).constData(), [](const char*) { page_sound_arrived(); },
-            nullptr);
-    }
+// Only the page's own word on whether it is seen: a focus change in a hidden tab is no sight.
+EM_BOOL visibilityChanged(int, const EmscriptenVisibilityChangeEvent* e, void*) {
+    setGameSeen(e->hidden == EM_FALSE);
+    return EM_FALSE;
 }
 
-namespace {
-
-EM_BOOL visibilityChanged(int, const EmscriptenVisibilityChangeEvent* e, void*) {
-    QWindowSystemInterface::handleApplicationStateChanged<
-        QWindowSystemInterface::SynchronousDelivery>(e->hidden ? Qt::ApplicationHidden
-                                                               : Qt::ApplicationActive);
+EM_BOOL firstFrameDrawn(double, void*) {
+    EM_ASM(performance.mark("vantaro-first-frame"));
+    // After the frame: the sounds' fetch and the page's work wait for nothing the player sees.
+    emscripten_async_call(
+        [](void*) {
+            page_fetch_sounds(VANTARO_SOUND_FILES);
+            page_tell("FirstFrameDrawn");
+        },
+        nullptr, 0);
     return EM_FALSE;
 }
 
@@ -117,29 +126,32 @@ protected:
         case QEvent::Move:
         case QEvent::Resize:
         case QEvent::WindowActivate:
-            // After the event has done its work.
-            QMetaObject::invokeMethod(qApp, publishScreens, Qt::QueuedConnection);
+            // After the event has done its work, once for all that came together (a window
+            // dragged moves many times between two frames).
+            if (!publishing_) {
+                publishing_ = true;
+                QMetaObject::invokeMethod(
+                    qApp,
+                    [this] {
+                        publishing_ = false;
+                        publishScreens();
+                    },
+                    Qt::QueuedConnection);
+            }
             break;
         default:
             break;
         }
         if (event->type() == QEvent::Paint && !painted_) {
             painted_ = true;
-            // clang-format off
-            EM_ASM(requestAnimationFrame(function() {
-                performance.mark("vantaro-first-frame");
-                setTimeout(function() {
-                    _vantaro_fetch_sounds();
-                    if (typeof Module.vantaroFirstFrame === "function") Module.vantaroFirstFrame();
-                });
-            }););
-            // clang-format on
+            emscripten_request_animation_frame(firstFrameDrawn, nullptr);
         }
         return false;
     }
 
 private:
     bool painted_ = false;
+    bool publishing_ = false;
 };
 
 } // namespace
@@ -151,5 +163,5 @@ void connectPage() {
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/vantaro.png")));
     qApp->installEventFilter(new PageWindows(qApp));
     emscripten_set_visibilitychange_callback(nullptr, EM_FALSE, visibilityChanged);
-    setProgramEndListener([] { page_tell("Ended"); });
+    setProgramEndListener([] { page_tell("GameOver"); });
 }

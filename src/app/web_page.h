@@ -2,7 +2,18 @@
 
 // The game's side of its web page: what a page needs of a program that a desktop never asks.
 // It places the screens on the page and keeps the page told which are on show, fetches the
-// sounds once the start screen is up, reports a tab the player cannot see, marks the first
-// frame, tells the page of the game's end, and gives the page's title bars the game's face and
-// icon.
+// sounds once the start screen is up, holds the game while the tab cannot be seen, marks the
+// first frame, tells the page of the game's end, and gives the page's title bars the game's
+// face and icon.
+//
+// What passes between the page (assets/web/page.js, and the tests and benchmark that read it)
+// and the game: these names on the game's Module object, and nothing else.
+//   vantaroScreensOnShow     the game's: the screens on show, each its layout name, title and
+//                            client area in page pixels, the active one last
+//   vantaroFirstFrameDrawn() the page's, called once after the first frame is on screen;
+//                            the frame itself is the performance mark "vantaro-first-frame"
+//   vantaroGameOver()        the page's, called when the game has ended
+//   vantaroSoundsReady       the game's: how many of the sounds beside the page have arrived
+//                            and are decoded, ready to play
+//   vantaroSound             the sound module's own: its decoded sounds and the one playing
 void connectPage();

@@ -1,9 +1,12 @@
 // The browser's sound module: plays the game's WAV files through the page's Web Audio API. It is
 // linked into the game (a page loads no modules) and offers the same one entry point.
 //
-// Each file is read from the page's file system and decoded once; the decoded sound is kept and
-// played from memory. A new sound stops the one still playing. Decoding runs in the browser and
-// ends later: a sound asked for meanwhile wins, and the older one is never started.
+// Each file is decoded once and the decoded sound is played from memory. The page's own sounds
+// are decoded as they arrive (Module.vantaroSound.arrived), so the first click is ready before
+// the first key; any other file is read from the page's file system and decoded on its first
+// play. A new sound stops the one still playing. Decoding runs in the browser and ends later: a
+// sound asked for meanwhile wins, and the older one is never started. While the tab cannot be
+// seen, the page is quiet: the sound playing waits, as the game does.
 #include <emscripten.h>
 
 #include <cstdio>
@@ -11,46 +14,73 @@
 
 namespace {
 
-// The page's side. The audio context is made on the first sound: browsers allow one to play
-// only from a key press or a click, and the first sound of the game comes from one.
 // clang-format off
-EM_JS(void, web_play, (const char* path, const unsigned char* bytes, int size), {
-    const s = Module.vantaroSound || (Module.vantaroSound = {
-        sounds: new Map(), latest: 0, playing: null, said: false
-    });
-    // Nothing the browser throws may reach the game's key handler: no audio means silence.
-    const silent = (why) => {
-        if (!s.said) {
-            s.said = true;
-            console.warn("vantaro: no sound, " + why);
-        }
+EM_JS(void, web_store, (), {
+    const s = Module.vantaroSound = {
+        // Each file's decoded sound by its path, as a promise: null for one that is no sound.
+        sounds: new Map(), latest: 0, playing: null, said: false, ctx: null,
+        // Nothing the browser throws may reach the game's key handler: no audio means silence.
+        silent(why) {
+            if (!s.said) {
+                s.said = true;
+                console.warn("vantaro: no sound, " + why);
+            }
+        },
+        decode(path, data, decoder) {
+            const undecodable = () => {
+                console.warn("vantaro: no sound, not a sound file the browser can play: " + path);
+                return null;
+            };
+            let sound;
+            try {
+                sound = decoder.decodeAudioData(data).catch(undecodable);
+            } catch (e) {
+                sound = Promise.resolve(undecodable());
+            }
+            s.sounds.set(path, sound);
+            return sound;
+        },
+        // A file the page has fetched for the game, decoded now at its own sample rate: no key
+        // has been pressed yet, and an offline context needs none. Without one it is decoded on
+        // its first play.
+        arrived(path, data) {
+            let rate = 0;
+            const v = new DataView(data);
+            // The "fmt " chunk's rate; chunks are padded to even lengths.
+            for (let at = 12; at + 8 <= v.byteLength && !rate;) {
+                const size = v.getUint32(at + 4, true);
+                if (v.getUint32(at) === 0x666d7420 && at + 16 <= v.byteLength) rate = v.getUint32(at + 12, true);
+                at += 8 + size + (size % 2);
+            }
+            try {
+                return s.decode(path, data, new OfflineAudioContext(1, 1, rate || 48000));
+            } catch (e) {
+                return Promise.resolve(null);
+            }
+        },
     };
+    document.addEventListener("visibilitychange", () => {
+        if (s.ctx) (document.hidden ? s.ctx.suspend() : s.ctx.resume()).catch(() => {});
+    });
+});
+
+// The audio context is made on the first sound: browsers allow one to play only from a key
+// press or a click, and the first sound of the game comes from one.
+EM_JS(void, web_play, (const char* path, const unsigned char* bytes, int size), {
+    const s = Module.vantaroSound;
     if (!s.ctx) {
-        if (typeof AudioContext !== "function") return silent("this browser has no Web Audio");
+        if (typeof AudioContext !== "function") return s.silent("this browser has no Web Audio");
         try {
             s.ctx = new AudioContext();
         } catch (e) {
-            return silent("the browser gave no audio context: " + e);
+            return s.silent("the browser gave no audio context: " + e);
         }
     }
     const ctx = s.ctx;
-    if (ctx.state === "suspended") ctx.resume().catch(() => {});
+    if (ctx.state === "suspended" && !document.hidden) ctx.resume().catch(() => {});
     const name = UTF8ToString(path);
-    let sound = s.sounds.get(name);
-    if (!sound) {
-        const undecodable = () => {
-            console.warn("vantaro: no sound, not a sound file the browser can play: " + name);
-            return null;
-        };
-        // A copy: decodeAudioData takes the buffer over, and the heap is not ours to give.
-        const data = HEAPU8.slice(bytes, bytes + size).buffer;
-        try {
-            sound = ctx.decodeAudioData(data).catch(undecodable);
-        } catch (e) {
-            sound = Promise.resolve(undecodable());
-        }
-        s.sounds.set(name, sound);
-    }
+    // A copy: decodeAudioData takes the buffer over, and the heap is not ours to give.
+    const sound = s.sounds.get(name) || s.decode(name, HEAPU8.slice(bytes, bytes + size).buffer, ctx);
     const request = ++s.latest;
     sound.then((buffer) => {
         // A file it cannot play leaves the sound playing as it is, as on the desktop.
@@ -69,9 +99,12 @@ EM_JS(void, web_play, (const char* path, const unsigned char* bytes, int size), 
 });
 
 EM_JS(int, web_knows, (const char* path), {
-    return Module.vantaroSound && Module.vantaroSound.sounds.has(UTF8ToString(path)) ? 1 : 0;
+    return Module.vantaroSound.sounds.has(UTF8ToString(path)) ? 1 : 0;
 });
 // clang-format on
+
+// The store is there from the program's start: the page hands it its sounds before any is played.
+const bool storeMade = (web_store(), true);
 
 bool readFile(const char* path, std::vector<unsigned char>& out) {
     std::FILE* f = std::fopen(path, "rb");
@@ -90,7 +123,7 @@ bool readFile(const char* path, std::vector<unsigned char>& out) {
 } // namespace
 
 extern "C" void vantaro_play_wav(const char* path) {
-    if (path == nullptr) {
+    if (path == nullptr || !storeMade) {
         return;
     }
     std::vector<unsigned char> bytes;

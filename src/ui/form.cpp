@@ -29,6 +29,10 @@ std::function<void()>& endListener() {
     static std::function<void()> listener;
     return listener;
 }
+std::function<void(bool)>& seenListener() {
+    static std::function<void(bool)> listener;
+    return listener;
+}
 } // namespace
 
 // --- FormWindow ---
@@ -251,6 +255,16 @@ void EndProgram() {
 
 void setProgramEndListener(std::function<void()> listener) {
     endListener() = std::move(listener);
+}
+
+void setGameSeen(bool seen) {
+    if (seenListener()) {
+        seenListener()(seen);
+    }
+}
+
+void setGameSeenListener(std::function<void(bool)> listener) {
+    seenListener() = std::move(listener);
 }
 
 bool programEnded() {

@@ -96,6 +96,10 @@ private:
 void EndProgram();
 // Told once EndProgram has run: a web page, whose event loop never returns, shows its own end.
 void setProgramEndListener(std::function<void()> listener);
+// Whether the player can see the game: a web page says so as its tab goes to the background and
+// comes back (a desktop never does). The listener holds the game meanwhile.
+void setGameSeen(bool seen);
+void setGameSeenListener(std::function<void(bool seen)> listener);
 // Whether EndProgram has run (tests look at it instead of the process exiting).
 bool programEnded();
 // Forgets an earlier EndProgram; tests start each case afresh.

@@ -14,6 +14,10 @@ the shell's clock):
                                       with SERVER_LOG, a click whose stream the next replaced
                                       before the click's length had passed may be short or lost
     whole  NAME START END T0 T1 WAV   one sound as long as WAV's own, within 20 ms
+    paused NAME START END T0 T1 WAV GAP_MS
+                                      one sound as long as WAV's own, broken by one silence of
+                                      at least GAP_MS (which it does not count), less at most
+                                      what the server held when the browser paused its stream
     cut    NAME START END T0 T1 WAV NEXT
                                       WAV cut short by NEXT: heard for less than WAV's own
                                       length less CUT_MS, and at least NEXT's length
@@ -46,6 +50,9 @@ TOLERANCE_MS = 20
 # every 0.2 ms); clicks typed 0.1 s apart leave about 50 ms between them.
 CLICK_GAP_MS = 5
 CUT_MS = 200
+# A browser that pauses its audio drops what was buffered of it: the server's 100 ms, and the
+# browser's own buffers, about as much again. A sound started afresh would be longer still.
+PAUSE_DROPS_MS = 200
 VOLUME_TOLERANCE = 0.35
 # A stall this far outside a sound may still be its: the server tells it as it renders, and
 # the recording keeps within a few milliseconds of the shell's clock.
@@ -298,6 +305,13 @@ def main():
             excused = not ok and got > 0 and claim(*span())
             ok = ok or excused
             detail = f"heard {got} ms of the file's {want} ms"
+        elif kind == "paused":
+            want, least = extent(wav_envelope(rest[0])), int(rest[1])
+            heard = bursts(active, CLICK_GAP_MS)
+            gap = max((b[0] - a[0] - a[1] for a, b in zip(heard, heard[1:])), default=0)
+            got = extent(active) - gap
+            ok = want > 0 and -PAUSE_DROPS_MS <= got - want <= TOLERANCE_MS and gap >= least
+            detail = f"heard {got} ms of the file's {want} ms, with a silence of {gap} ms in it"
         elif kind == "cut":
             whole, nxt = extent(wav_envelope(rest[0])), extent(wav_envelope(rest[1]))
             got = extent(active)

@@ -6,7 +6,10 @@
 # matches its picture; the shop opens in a window of its own size and a breakfast is bought by
 # keyboard; F1 is the game's help, not the browser's; Tab never leaves the page; Esc on the start
 # screen ends the game and the page says so and offers a new one. What is heard is counted as
-# on the desktop: a click per key, the first key's included; a meal whole; a click cutting it.
+# on the desktop: a click per key, the first key's included; a meal whole; a click cutting it;
+# a meal and the clock waiting while the tab cannot be seen; silence from a click's file that is
+# no sound, and the meal it would have cut heard whole. The sounds are the page's own fetches,
+# each decoded as it arrives.
 # As an installed app, served as hosts serve (an hour's cache lifetime, index.html redirected):
 # Chromium finds nothing keeping the page from being installed; a reload asks before it ends a
 # game on the main screen, never on the start screen nor once the game has ended or crashed;
@@ -60,7 +63,7 @@ start_recorder
 start_browser 1 --sound
 
 # The page's view of its screens, the active one last.
-screens=window.vantaroGame.vantaroScreens
+screens=window.vantaroGame.vantaroScreensOnShow
 active_is() { browser eval "(($screens || []).slice(-1)[0] || {}).name" && [[ $browser_said == "\"$1\"" ]]; }
 wait_active() { # NAME
     browser wait "(($screens || []).slice(-1)[0] || {}).name === '$1'" || die "no $1 screen in front"
@@ -100,11 +103,16 @@ matches_reference() { # NAME MOVING_BOXES...
     done
     same_as_reference "$work/$name.png" "$pictures" "$name" "$@"
 }
-box_shot() { # BOX FILE
-    shot_screen "$work/screen.png" && convert "$work/screen.png" -crop "$(crop_geometry "$1" 1)" +repage "$2"
+# BOX of the client area AREA ("x,y,w,h" in page pixels; the active screen's by default).
+box_shot() { # BOX FILE [AREA]
+    local area=${3:-$(client_area)} x y w h ax ay
+    IFS=, read -r x y w h <<<"$1"
+    IFS=, read -r ax ay _ _ <<<"$area"
+    browser shot "$work/page.png" &&
+        convert "$work/page.png" -crop "$(crop_geometry "$((ax + x)),$((ay + y)),$w,$h" 1)" +repage "$2"
 }
-box_differs() { # BOX FILE
-    box_shot "$1" "$work/box-now.png" && [[ $(compare -metric AE "$2" "$work/box-now.png" null: 2>&1) != 0 ]]
+box_differs() { # BOX FILE [AREA]
+    box_shot "$1" "$work/box-now.png" "${3:-}" && [[ $(compare -metric AE "$2" "$work/box-now.png" null: 2>&1) != 0 ]]
 }
 
 # --- loading, the start screen --------------------------------------------------------------
@@ -146,8 +154,20 @@ browser reload
 wait_active Begin
 # Every sound in the page's own files, as they are long before a player has read the screen.
 sounds=$(find "$work/site/Sound" -name '*.wav' | wc -l)
-sounds_in() { browser wait "window.vantaroGame.vantaroSoundsArrived === $sounds" || fail "the sounds did not arrive$1"; }
-sounds_in ""
+sounds_in() { # [COUNT] [WHERE]
+    browser wait "window.vantaroGame.vantaroSoundsReady === ${1:-$sounds}" || fail "the sounds were not ready${2:-}"
+}
+sounds_in
+# Fetched by the page itself, not by emscripten's preload plugin (a request of its own, kept
+# as a media element and its blob besides), and decoded at the files' own rates.
+rates=$(python3 -c 'import sys, wave; print(",".join(sorted({str(wave.open(f).getframerate()) for f in sys.argv[1:]})))' \
+    "$work"/site/Sound/*.wav)
+browser eval "Promise.all([...window.vantaroGame.vantaroSound.sounds.values()]).then(b => {
+    const got = performance.getEntriesByType('resource').filter(r => r.name.includes('/Sound/'));
+    return [got.length, [...new Set(got.map(r => r.initiatorType))], [...new Set(b.map(x => x.sampleRate))].sort()].join(' ');
+})"
+[[ $browser_said == "\"$sounds fetch $rates\"" ]] && pass "the page fetches its sounds and decodes each as it arrives" ||
+    fail "the page's sounds, as count, fetched by, decoded at: $browser_said, not $sounds fetch $rates"
 
 # --- what is heard: the first key, a click per key, by the page's own audio ------------------
 
@@ -221,8 +241,23 @@ browser key Tab && browser key Tab && browser key Tab && browser key Tab && brow
     browser key Enter
 settle 1200
 end_phase whole "a breakfast bought by keyboard" "$work/site/Sound/eda1.wav"
-box_differs "$money_box" "$work/money.png" && pass "the breakfast is paid for" ||
+box_differs "$money_box" "$work/money.png" "$main_area" && pass "the breakfast is paid for" ||
     fail "Tab and Enter in the shop bought no breakfast"
+# The tab in the background 0.3 s into the next meal, for 1.5 s: the meal waits, and so does
+# the clock; both go on once the tab is seen again.
+begin_phase
+browser key Enter
+sleep 0.3
+browser hidden on
+sleep 0.2
+box_shot "$clock_box" "$work/clock.png" "$main_area"
+sleep 1.3
+box_differs "$clock_box" "$work/clock.png" "$main_area" && fail "the clock went on in a tab the player cannot see"
+browser hidden off
+settle 1500
+end_phase paused "a meal in a tab hidden 0.3 s in for 1.5 s" "$work/site/Sound/eda1.wav" 1200
+wait_until 5 "the clock to tick again" box_differs "$clock_box" "$work/clock.png" "$main_area" &&
+    pass "the clock stands while the tab cannot be seen, and goes on after" || fail "the clock stands since the tab was seen again"
 IFS=, read -r mx my _ _ <<<"$main_area"
 begin_phase
 browser key Enter
@@ -304,7 +339,7 @@ kill "$web_server_pid" && wait "$web_server_pid" 2>/dev/null || true
 # By the address the host redirects: the page kept must answer it itself.
 browser open "${web_url}index.html"
 wait_active Begin || die "no start screen offline"
-sounds_in " offline"
+sounds_in "$sounds" " offline"
 begin_phase
 browser type Ю
 settle 500
@@ -393,6 +428,37 @@ browser eval "window.vantaroGame.onAbort('a planted fault')"
 browser reload
 [[ $browser_said == reloaded ]] && pass "the main screen's end, a new game and its crash: leaving asks nothing" ||
     fail "a reload after the game stopped on an error gave: $browser_said"
+
+# --- a click's file that is no sound ----------------------------------------------------------
+
+# A host whose click is no sound (an upload gone wrong): the keys are silent, and a meal goes on
+# whole past the click of the jobs opener, as on the desktop.
+mkdir "$work/broken"
+cp -r -- "$work/site/." "$work/broken/"
+printf 'RIFF\x10\x00\x00\x00WAVEjunkjunkjunk' >"$work/broken/Sound/Click1.wav"
+start_web_server "$work/broken" || die "no web server for the broken click"
+browser open "${web_url}index.html"
+wait_active Begin
+sounds_in "$((sounds - 1))" " but the click"
+begin_phase
+browser type Ян 300
+settle 500
+end_phase silent "keys whose click is no sound"
+read -r x y < <(page_point "$confirm")
+browser click "$x" "$y"
+wait_active Vantaro
+IFS=, read -r mx my _ _ <<<"$(client_area)"
+browser key Enter
+wait_active Shop
+begin_phase
+browser key Tab && browser key Tab && browser key Tab && browser key Tab && browser key Tab &&
+    browser key Enter
+sleep 0.3
+read -r x y < <(IFS=, read -r ox oy <<<"644,72"; echo "$((mx + ox)) $((my + oy))")
+browser click "$x" "$y"
+settle 1500
+end_phase whole "a meal past a click that is no sound" "$work/site/Sound/eda1.wav"
+wait_active Work
 stop_browser
 
 python3 "$e2e_dir/sound_count.py" "$work/rec.raw" "$rate" "$work/marks" "$work/server.log" ||

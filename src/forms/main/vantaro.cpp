@@ -8,7 +8,6 @@
 #include "ui/controls.h"
 #include "version.h"
 
-#include <QGuiApplication>
 #include <QIcon>
 #include <QImage>
 #include <QPixmap>
@@ -79,16 +78,17 @@ void Vantaro::build(FormWindow& w) {
     on("Timer1", [this] { Timer1_Timer(); });
     connectHelpPanel(w);
     connectOpeners(w);
-    QObject::connect(qGuiApp, &QGuiApplication::applicationStateChanged, &w,
-                     [this](Qt::ApplicationState state) { holdWhileHidden(state); });
+    setGameSeenListener([this](bool seen) { holdWhileUnseen(seen); });
 }
 
-void Vantaro::holdWhileHidden(Qt::ApplicationState state) {
+void Vantaro::holdWhileUnseen(bool seen) {
     // A game the player cannot see (its browser tab in the background, where the browser would
     // run the timers at a crawl) waits for them: the clock, the courses and the ship go on when
-    // it is seen again. A desktop window is never hidden this way.
-    const bool hidden = state == Qt::ApplicationHidden || state == Qt::ApplicationSuspended;
-    if (hidden && ui_.held.isEmpty()) {
+    // it is seen again.
+    if (window() == nullptr) {
+        return;
+    }
+    if (!seen && ui_.held.isEmpty()) {
         const auto timers = window()->findChildren<QTimer*>();
         for (QTimer* t : timers) {
             if (t->isActive()) {
@@ -96,7 +96,7 @@ void Vantaro::holdWhileHidden(Qt::ApplicationState state) {
                 ui_.held.append(t);
             }
         }
-    } else if (!hidden) {
+    } else if (seen) {
         for (const QPointer<QTimer>& t : std::as_const(ui_.held)) {
             if (t != nullptr) {
                 t->start();

@@ -80,7 +80,7 @@ protected:
 private:
     void connectHelpPanel(FormWindow& w);
     void connectOpeners(FormWindow& w);
-    void holdWhileHidden(Qt::ApplicationState state);
+    void holdWhileUnseen(bool seen);
     void nextDay();
     // One second of study in a course.
     void study(courses::Id course);

@@ -15,6 +15,8 @@
 //                             stays), else "reloaded"
 //   close                     the page closed, as a player closes its tab
 //   offline on|off            the network taken away or given back
+//   hidden on|off             the page as a tab in the background, or seen again (emulated:
+//                             headless Chromium shows every page as seen)
 //   clearcache                the browser's own HTTP cache emptied
 //   installable               what keeps the page from being installed, as JSON (the manifest's
 //                             errors, then Chromium's installability errors)
@@ -149,6 +151,15 @@ async function main() {
     },
     async offline(state) {
       await context.setOffline(state === "on");
+      return "";
+    },
+    async hidden(state) {
+      await page.evaluate((hidden) => {
+        for (const [name, value] of [["hidden", hidden], ["visibilityState", hidden ? "hidden" : "visible"]]) {
+          Object.defineProperty(document, name, { configurable: true, get: () => value });
+        }
+        document.dispatchEvent(new Event("visibilitychange"));
+      }, state === "on");
       return "";
     },
     async clearcache() {
