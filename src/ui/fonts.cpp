@@ -18,10 +18,10 @@ struct Mapping {
 
 // In the order of Face. Each weight the layouts ask for has its own file.
 constexpr std::array<Mapping, 4> Mappings{{
-    {"Liberation Sans", ":/fonts/LiberationSans-Regular.ttf", ":/fonts/LiberationSans-Bold.ttf"},
-    {"Liberation Sans", ":/fonts/LiberationSans-Regular.ttf", ":/fonts/LiberationSans-Bold.ttf"},
-    {"Liberation Serif", ":/fonts/LiberationSerif-Regular.ttf", ":/fonts/LiberationSerif-Bold.ttf"},
-    {"Comfortaa", ":/fonts/Comfortaa-Regular.ttf", ":/fonts/Comfortaa-Bold.ttf"},
+    {"Liberation Sans", ":/fonts/VantaroSans-Regular.ttf", ":/fonts/VantaroSans-Bold.ttf"},
+    {"Liberation Sans", ":/fonts/VantaroSans-Regular.ttf", ":/fonts/VantaroSans-Bold.ttf"},
+    {"Liberation Serif", ":/fonts/VantaroSerif-Regular.ttf", ":/fonts/VantaroSerif-Bold.ttf"},
+    {"Comfortaa", ":/fonts/VantaroRound-Regular.ttf", ":/fonts/VantaroRound-Bold.ttf"},
 }};
 static_assert(static_cast<std::size_t>(Face::ComicSansMS) + 1 == Mappings.size());
 
