@@ -23,7 +23,7 @@ for set in "$@"; do
       )
       ;;
     busy) packages+=(stress-ng) ;;
-    web) packages+=(emscripten qt6-base-dev-tools chromium unzip zip python3 imagemagick) ;;
+    web) packages+=(emscripten qt6-base-dev-tools chromium unzip zip python3 imagemagick zopfli) ;;
     *) echo "usage: $0 [windows] [busy] [web]" >&2; exit 2 ;;
   esac
 done

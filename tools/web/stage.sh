@@ -20,9 +20,12 @@ cp "$game.js" "$page/vantaro.js"
 cp "$game.wasm" "$page/vantaro.wasm"
 icon="$top/assets/icons/hicolor/256x256/apps/vantaro.png"
 cp "$top/assets/icons/hicolor/64x64/apps/vantaro.png" "$page/vantaro.png"
+# The 512 px one is fetched at once for the manifest: both packed as tightly as PNG allows.
 for size in 192 512; do
   convert "$icon" -filter Lanczos -resize "${size}x$size" -strip \
-    -define png:exclude-chunks=date,time "$page/vantaro-$size.png"
+    -define png:exclude-chunks=date,time "$page/vantaro-$size.big.png"
+  zopflipng -y "$page/vantaro-$size.big.png" "$page/vantaro-$size.png" >/dev/null
+  rm "$page/vantaro-$size.big.png"
 done
 cp "$top"/assets/Sound/*.wav "$page/Sound/"
 # Each file with its SHA-256 as the worker checks it ("./" is the page as a host serves its
