@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Installs the browser tests' driver (playwright-core, pinned by tests/e2e/web/package-lock.json)
-# from the npm registry into a cache outside the checkout, keyed by the lock file, and prints
-# the node_modules folder to put on NODE_PATH. The browser is Debian's: nothing is downloaded
-# for it.
+# Installs the browser tests' driver (playwright-core, pinned by tests/e2e/web/package-lock.json),
+# or with a FOLDER the packages its lock file pins (bench/web: the benchmark's Lighthouse), from
+# the npm registry into a cache outside the checkout, keyed by the lock file, and prints the
+# node_modules folder to put on NODE_PATH. The browser is Debian's: nothing is downloaded for it.
+# Usage: node-deps.sh [FOLDER]
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-driver="$here/../../tests/e2e/web"
+driver="${1:-$here/../../tests/e2e/web}"
 cache="${VANTARO_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/vantaro}"
 key="$(cat "$driver/package.json" "$driver/package-lock.json" | sha256sum | cut -c1-16)"
 dir="$cache/node-$key"
