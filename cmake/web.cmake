@@ -16,7 +16,7 @@ list(JOIN VANTARO_SOUND_NAMES "," VANTARO_SOUND_LIST)
 
 # Link options of the game and of the tests' build. The game is linked for size (what a player
 # downloads); the suite as fast to link as it runs well enough, since every test run links it.
-set(VANTARO_WEB_GAME_LINK -Os)
+set(VANTARO_WEB_GAME_LINK -Oz)
 set(VANTARO_WEB_TEST_LINK -O1)
 
 function(vantaro_web_executable target)

@@ -24,9 +24,9 @@ if ((${#need[@]})); then
     DEBIAN_FRONTEND=noninteractive apt-get install -y "${need[@]}"
 fi
 
-# Basic Latin, Latin-1 and Latin Extended-A; Russian, Ukrainian and Belarusian Cyrillic; the
+# Latin as Windows' Western code page has it; Russian, Ukrainian and Belarusian Cyrillic; the
 # dashes, quotes and signs of their texts.
-readonly unicodes=U+0020-007E,U+00A0-017F,U+0400-045F,U+0490-0491,U+2010-2027,U+2030-203A,U+20AC,U+20BD,U+2116,U+2122,U+2212,U+FFFD
+readonly unicodes=U+0020-007E,U+00A0-00FF,U+0131,U+0152-0153,U+0160-0161,U+0178,U+017D-017E,U+0192,U+0400-045F,U+0490-0491,U+2010-2027,U+2030-203A,U+20AC,U+20BD,U+2116,U+2122,U+2212,U+FFFD
 
 # Finds a file a package installed by its base name, so the script does not depend on the exact
 # folder layout of the package version; cuts it into OUT_NAME under the family NEW_FAMILY.
