@@ -2,7 +2,7 @@
 # The browser game's figures beside Qt reference pages (bench/web/): builds the game's zip
 # (tools/web/build.sh) and the references with the same Qt and link options, serves both from
 # 127.0.0.1 and measures them in Debian's headless Chromium, then has Lighthouse (pinned by
-# bench/web/package-lock.json) audit the game's page. Prints the figures and one line per goal.
+# bench/web/package-lock.json) audit both. Prints the figures and one line per goal.
 # Usage: bench/web.sh [LOADS]   (alternating loads for the start time, 10 by default)
 set -euo pipefail
 src=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -39,23 +39,30 @@ url=$(head -n1 "$runtime/url")
 [[ $url == http://127.0.0.1:* ]] || { echo "web.sh: the server did not start" >&2; exit 1; }
 NODE_PATH=$node_modules node "$src/bench/web/bench.cjs" "${url}game/index.html" "${url}ref/index.html" "${1:-10}"
 
-# Lighthouse's audit of the game's page, as portals run it: its mobile preset (a mid-range phone
-# on slow 4G, simulated) and its desktop one.
+# Lighthouse's audit of the game's page, as portals run it, and of the label page beside it: its
+# mobile preset (a mid-range phone on slow 4G, simulated) and its desktop one.
 lighthouse=$("$src/tools/web/node-deps.sh" "$src/bench/web" 2>>"$runtime/build.log" | tail -n 1)
 for preset in mobile desktop; do
-    CHROME_PATH=/usr/bin/chromium node "$lighthouse/lighthouse/cli/index.js" "${url}game/index.html" \
-        --quiet --only-categories=performance --output=json --output-path="$runtime/$preset.json" \
-        --chrome-flags="--headless=new --no-sandbox" $([[ $preset == desktop ]] && echo --preset=desktop) ||
-        { echo "web.sh: Lighthouse's $preset audit failed" >&2; exit 1; }
-    python3 - "$runtime/$preset.json" "$preset" <<'EOF_LH'
+    for page in game ref; do
+        CHROME_PATH=/usr/bin/chromium node "$lighthouse/lighthouse/cli/index.js" "${url}$page/index.html" \
+            --quiet --only-categories=performance --output=json --output-path="$runtime/$page-$preset.json" \
+            --chrome-flags="--headless=new --no-sandbox" $([[ $preset == desktop ]] && echo --preset=desktop) ||
+            { echo "web.sh: Lighthouse's $preset audit of the $page page failed" >&2; exit 1; }
+    done
+    python3 - "$runtime/game-$preset.json" "$runtime/ref-$preset.json" "$preset" <<'EOF_LH'
 import json, sys
-report, preset = json.load(open(sys.argv[1])), sys.argv[2]
-score = report["categories"]["performance"]["score"]
-ms = lambda audit: report["audits"][audit]["numericValue"]
-print(f"Lighthouse {report['lighthouseVersion']}, {preset}: performance {score:.2f}: first paint "
-      f"{ms('first-contentful-paint') / 1000:.1f} s, total blocking time "
-      f"{ms('total-blocking-time'):.0f} ms, interactive {ms('interactive') / 1000:.1f} s")
+game, ref, preset = json.load(open(sys.argv[1])), json.load(open(sys.argv[2])), sys.argv[3]
+score = lambda r: r["categories"]["performance"]["score"] or 0
+def figures(r):
+    ms = lambda audit: r["audits"][audit]["numericValue"]
+    paint = f"first paint {ms('first-contentful-paint') / 1000:.1f} s"
+    # A page of a canvas alone has no largest contentful paint, and Lighthouse gives it no score.
+    if r["categories"]["performance"]["score"] is None:
+        return f"not scored ({r['audits']['largest-contentful-paint'].get('errorMessage')}), {paint}"
+    return (f"performance {score(r):.2f}: {paint}, total blocking time "
+            f"{ms('total-blocking-time'):.0f} ms, interactive {ms('interactive') / 1000:.1f} s")
+print(f"Lighthouse {game['lighthouseVersion']}, {preset}: game {figures(game)}; label page {figures(ref)}")
 if preset == "mobile":
-    print(f"goal: Lighthouse mobile performance >= 0.90: {'met' if score >= 0.9 else 'NOT met'}")
+    print(f"goal: Lighthouse mobile performance >= 0.90: {'met' if score(game) >= 0.9 else 'NOT met'}")
 EOF_LH
 done
