@@ -20,7 +20,8 @@ set(VANTARO_WEB_GAME_LINK -Oz)
 set(VANTARO_WEB_TEST_LINK -O1)
 
 function(vantaro_web_executable target)
-  target_sources(${target} PRIVATE ${CMAKE_SOURCE_DIR}/src/app/web_page.cpp)
+  target_sources(${target} PRIVATE ${CMAKE_SOURCE_DIR}/src/app/web_page.cpp
+                                   ${CMAKE_SOURCE_DIR}/src/app/web_text.cpp)
   target_compile_definitions(${target} PRIVATE VANTARO_SOUND_FILES="${VANTARO_SOUND_LIST}")
   target_link_libraries(${target} PRIVATE Qt6::GuiPrivate)
   target_link_options(${target} PRIVATE ${VANTARO_WEB_GAME_LINK} "SHELL:-s ASSERTIONS=0")

@@ -49,5 +49,5 @@ add_test(NAME e2e_web COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/web.sh ${VANTARO_W
                               ${CMAKE_CURRENT_SOURCE_DIR}/pictures ${older_page}
                               $<TARGET_FILE_DIR:vantaro>/vantaro.wasm)
 # Alone: what it hears must not break up beside a suite drawing in another browser.
-set_tests_properties(e2e_web PROPERTIES TIMEOUT 330 RUN_SERIAL ON
-                     ENVIRONMENT "VANTARO_E2E_LIMIT=300;NODE_PATH=${VANTARO_NODE_MODULES}")
+set_tests_properties(e2e_web PROPERTIES TIMEOUT 480 RUN_SERIAL ON
+                     ENVIRONMENT "VANTARO_E2E_LIMIT=450;NODE_PATH=${VANTARO_NODE_MODULES}")

@@ -88,6 +88,30 @@
 
   $("again").addEventListener("click", () => location.reload());
 
+  // A phone's or a tablet's page fits the game whole: the browser's own zoom of the page, never
+  // above 1, with which Qt draws at the device's pixels and places every touch where it lands.
+  // A desktop browser keeps the page at its size, as it does not zoom by the viewport.
+  // A phone held upright asks to be turned (index.html), in letters of their own size.
+  const viewport = document.querySelector('meta[name="viewport"]');
+  const upright = matchMedia("(orientation: portrait) and (max-width: 599px) and (pointer: coarse)");
+  function fit() {
+    const desk = game.vantaroDesk, seen = window.visualViewport;
+    if (!desk || !seen) return;
+    // The page's size unzoomed, whatever zoom it has now.
+    const width = seen.width * seen.scale, height = seen.height * seen.scale;
+    // Rounded down, so that the page it gives is no smaller than the game.
+    const fitted = Math.floor(Math.min(1, width / desk.width, height / desk.height) * 1000) / 1000;
+    const zoom = upright.matches ? "1" : String(fitted);
+    const content = "width=device-width, initial-scale=" + zoom + ", minimum-scale=" + zoom +
+                    ", maximum-scale=" + zoom + ", user-scalable=no";
+    if (viewport.content !== content) viewport.content = content;
+  }
+  window.addEventListener("resize", fit);
+  window.addEventListener("orientationchange", fit);
+  upright.addEventListener("change", fit);
+  // What a finger does on the page is the game's: no menu of the browser's for a long press.
+  window.addEventListener("contextmenu", (e) => e.preventDefault());
+
   // The game's files kept for the next visit with no network (sw.js), once the start screen is
   // up: the first visit downloads them once, and the worker's start does not hold up the game's.
   // A page opened from a file, or a browser that allows no worker, plays online as before.
@@ -136,6 +160,7 @@
     onRuntimeInitialized() {
       show(null);
     },
+    vantaroDeskKnown: fit,
     vantaroFirstFrameDrawn() {
       keepForOffline();
     },

@@ -16,4 +16,12 @@
 //   vantaroSoundsReady       the game's: how many of the sounds beside the page have arrived
 //                            and are decoded, ready to play
 //   vantaroSound             the sound module's own: its decoded sounds and the one playing
+//   vantaroDesk              the game's: the size the page fits, its largest screen with frame
+//   vantaroDeskKnown()       the page's, called once vantaroDesk is set
+//   vantaroText              the text module's (web_text.cpp): the element an on-screen
+//                            keyboard types into, and whether a text field has the game's focus
+//   vantaroTextIn(), vantaroTextKey()  the game's, for that element to hand text and keys on
 void connectPage();
+
+// Takes the text of on-screen keyboards over from Qt's input context (web_text.cpp).
+void connectPageText();

@@ -40,6 +40,17 @@ EM_JS(void, web_store, (), {
             s.sounds.set(path, sound);
             return sound;
         },
+        open() {
+            if (!s.ctx) {
+                if (typeof AudioContext !== "function") return s.silent("this browser has no Web Audio");
+                try {
+                    s.ctx = new AudioContext();
+                } catch (e) {
+                    return s.silent("the browser gave no audio context: " + e);
+                }
+            }
+            if (s.ctx.state === "suspended" && !document.hidden) s.ctx.resume().catch(() => {});
+        },
         // A file the page has fetched for the game, decoded now at its own sample rate: no key
         // has been pressed yet, and an offline context needs none. Without one it is decoded on
         // its first play.
@@ -59,25 +70,25 @@ EM_JS(void, web_store, (), {
             }
         },
     };
+    // The audio context is made on the player's first gesture (a browser lets one play only
+    // from a key press, a click or a tap), or on the first sound, which comes from one. A first
+    // tap that plays nothing (on the name field) opens it, and the next tap's click is heard.
+    const gestures = ["touchend", "pointerup", "keydown"];
+    const opened = () => {
+        for (const type of gestures) removeEventListener(type, opened, true);
+        s.open();
+    };
+    for (const type of gestures) addEventListener(type, opened, true);
     document.addEventListener("visibilitychange", () => {
         if (s.ctx) (document.hidden ? s.ctx.suspend() : s.ctx.resume()).catch(() => {});
     });
 });
 
-// The audio context is made on the first sound: browsers allow one to play only from a key
-// press or a click, and the first sound of the game comes from one.
 EM_JS(void, web_play, (const char* path, const unsigned char* bytes, int size), {
     const s = Module.vantaroSound;
-    if (!s.ctx) {
-        if (typeof AudioContext !== "function") return s.silent("this browser has no Web Audio");
-        try {
-            s.ctx = new AudioContext();
-        } catch (e) {
-            return s.silent("the browser gave no audio context: " + e);
-        }
-    }
+    s.open();
     const ctx = s.ctx;
-    if (ctx.state === "suspended" && !document.hidden) ctx.resume().catch(() => {});
+    if (!ctx) return;
     const name = UTF8ToString(path);
     // A copy: decodeAudioData takes the buffer over, and the heap is not ours to give.
     const sound = s.sounds.get(name) || s.decode(name, HEAPU8.slice(bytes, bytes + size).buffer, ctx);

@@ -413,6 +413,11 @@ heard() { python3 "$e2e_dir/sound_count.py" --loud "$work/rec.raw" "$rate" "$pha
 same_as_reference() { # SHOT PICTURES NAME MOVING_BOXES...
     local shot=$1 pictures=$2 name=$3 diff
     shift 3
+    if [[ ! -f $pictures/$name.png ]]; then
+        fail "the $name screen has no picture to match"
+        cp "$shot" "${VANTARO_KEEP_SHOTS:-$work}/" 2>/dev/null || true
+        return
+    fi
     masked "$shot" "$work/$name-seen.png" 1 "$@"
     masked "$pictures/$name.png" "$work/$name-want.png" 1 "$@"
     diff=$(compare -metric AE -fuzz 1% "$work/$name-seen.png" "$work/$name-want.png" null: 2>&1) || true

@@ -18,6 +18,12 @@
 # number unchanged, leaves the newer one alone in the cache, and the game is the newer one
 # (OLDER_PAGE: the page of the build before, as the build stages it; GAME: the game file as
 # last built, which the zip must hold).
+# By touch, in Chromium's emulation of a phone and a tablet: every screen opened lies within the
+# page, fitted and crisp at the device's pixels, as their pictures show; a name typed on the
+# on-screen keyboard as a whole word, a composition and single letters reaches the main screen
+# whole; taps buy a meal, heard whole, and the first tap lets the next one be heard; a finger
+# drags a window by its title bar and closes it by its cross; a long press opens no menu; a
+# phone held upright asks to be turned.
 # Usage: web.sh /path/to/vantaro-VERSION-web.zip /path/to/tests/pictures OLDER_PAGE GAME.wasm
 # Needs: chromium, node with NODE_PATH naming playwright-core's folder, python3, unzip,
 # convert and compare (imagemagick), pulseaudio, pactl, pacat and parec.
@@ -35,6 +41,8 @@ readonly rate=48000 sink=vantaro_web
 # satiety, ship), its money and an empty spot below the frames that no other screen covers.
 readonly confirm=212,60 caret_box=186,10,6,15 clock_box=152,0,176,17 satiety_box=146,40,110,24 ship_box=570,162,150,150
 readonly money_box=146,64,110,24 empty=20,470
+# Qt's window frame in the page: title bar and borders.
+readonly frame_top=26 frame_side=4
 
 # shellcheck source=tests/e2e/common.sh
 . "$(dirname "${BASH_SOURCE[0]}")/common.sh"
@@ -88,14 +96,19 @@ shot_screen() { # FILE
     browser shot "$work/page.png" && convert "$work/page.png" -crop "$(crop_geometry "$area" 1)" +repage "$1"
 }
 # The active screen's client area against its picture, once two shots in a row agree where
-# nothing moves.
+# nothing moves. On a device whose page is zoomed (fitted), the shot is at the device's own
+# pixels, the moving parts blacked out in it already.
+fitted=
 matches_reference() { # NAME MOVING_BOXES...
-    local name=$1 deadline=$((SECONDS + e2e_wait))
+    local name=$1 deadline=$((SECONDS + e2e_wait)) moving
     shift
-    shot_screen "$work/$name.png"
+    moving=("$@")
+    [[ -z $fitted ]] || set --
+    shoot() { if [[ -n $fitted ]]; then fitted_shot "$1" "${moving[@]}"; else shot_screen "$1"; fi; }
+    shoot "$work/$name.png"
     while ((SECONDS < deadline)); do
         sleep 0.3
-        shot_screen "$work/$name-next.png"
+        shoot "$work/$name-next.png"
         masked "$work/$name.png" "$work/a.png" 1 "$@"
         masked "$work/$name-next.png" "$work/b.png" 1 "$@"
         mv -f "$work/$name-next.png" "$work/$name.png"
@@ -144,9 +157,9 @@ browser installable
 [[ $browser_said == '[[],[]]' ]] && pass "Chromium reads the manifest and can install the page" ||
     fail "the page cannot be installed (manifest errors, then installability errors): $browser_said"
 browser eval "fetch('manifest.webmanifest').then(r => r.json()).then(m =>
-    [m.lang, m.display, m.icons.map(i => i.sizes).join(' ')].join())"
-[[ $browser_said == '"ru,standalone,192x192 512x512"' ]] &&
-    pass "the manifest: Russian, standalone, icons of 192 and 512" || fail "the manifest says $browser_said"
+    [m.lang, m.display, m.orientation, m.icons.map(i => i.sizes).join(' ')].join())"
+[[ $browser_said == '"ru,standalone,landscape,192x192 512x512"' ]] &&
+    pass "the manifest: Russian, standalone, in landscape, icons of 192 and 512" || fail "the manifest says $browser_said"
 # The page has had the player's keys and clicks, without which a browser never asks.
 browser reload
 [[ $browser_said == reloaded ]] && pass "a reload on the start screen asks nothing" ||
@@ -462,6 +475,116 @@ browser click "$x" "$y"
 settle 1500
 end_phase whole "a meal past a click that is no sound" "$work/site/Sound/eda1.wav"
 wait_active Work
+stop_browser
+
+# --- by touch: a phone in landscape, then upright; a tablet ----------------------------------
+
+# Every screen on show, title bar and borders included, lies within the page, once the page
+# has fitted them.
+outside="(($screens || []).filter(s => s.x - $frame_side < 0 || s.y - $frame_top < 0 ||
+    s.x + s.width + $frame_side > innerWidth || s.y + s.height + $frame_side > innerHeight)
+    .map(s => s.name + ' ' + [s.x, s.y, s.width, s.height] + ' in ' + innerWidth + 'x' + innerHeight))"
+in_page() { # WHAT
+    browser_within 5 wait 3 "$outside.length === 0" || true
+    browser eval "$outside"
+    [[ $browser_said == "[]" ]] && pass "$1 lies within the page" || fail "$1 is not within the page: $browser_said"
+}
+tap_at() { # X,Y of the active screen's client area
+    local x y
+    read -r x y < <(page_point "$1")
+    browser tap "$x" "$y"
+}
+# The active screen as the device shows it, zoomed and at its own pixels, with the moving
+# BOXES (client coordinates) blacked out.
+fitted_shot() { # FILE BOXES...
+    local file=$1 area ax ay crop cx cy draw=() box x y w h
+    shift
+    area=$(client_area)
+    IFS=, read -r ax ay _ _ <<<"$area"
+    browser pixels "$area" && crop=$browser_said
+    IFS=+ read -r _ cx cy <<<"$crop"
+    for box in "$@"; do
+        IFS=, read -r x y w h <<<"$box"
+        browser pixels "$((ax + x)),$((ay + y)),$w,$h"
+        IFS='x+' read -r w h x y <<<"$browser_said"
+        draw+=(-draw "rectangle $((x - cx)),$((y - cy)) $((x - cx + w - 1)),$((y - cy + h - 1))")
+    done
+    browser shot "$work/page.png" &&
+        convert "$work/page.png" -crop "$crop" +repage -fill black "${draw[@]}" "$file"
+}
+fitted=1
+start_web_server "$work/site" || die "no web server for the touch phase"
+start_browser 1 --sound --device "Pixel 7 landscape"
+browser open "${web_url}index.html"
+wait_active Begin
+in_page "on a phone in landscape, the start screen"
+matches_reference begin_phone "$caret_box"
+# A tap on the name field opens the keyboard: a word at once, a composition, letters one at a
+# time and Backspace reach it, each held to the field's 20 characters.
+tap_at 250,16
+browser eval "document.activeElement.id + ': ' + document.activeElement.getAttribute('aria-label')"
+[[ $browser_said == '"vantaro-text: Накапай сюда своё имя >>>"' ]] &&
+    pass "a tap on the name field gives the keyboard an element named by the field's caption" ||
+    fail "a tap on the name field left the browser's focus on $browser_said"
+browser words Иван && browser compose " Петрович" && browser type ъ && browser key Backspace &&
+    browser words " Сидоровский" && browser type в
+settle 300
+tap_at "$confirm"
+wait_active Vantaro
+in_page "on a phone in landscape, the main screen"
+matches_reference main_phone "$clock_box" "$satiety_box" "$ship_box"
+# Taps open the shop and buy a breakfast, heard whole.
+tap_at 644,48
+wait_active Shop
+in_page "the shop"
+settle 300
+begin_phase
+tap_at 88,28
+settle 1200
+end_phase whole "a breakfast bought by a tap" "$work/site/Sound/eda1.wav"
+# A finger drags the shop by its title bar, 40 pixels left and 30 up, and its cross closes it.
+shop_area=$(client_area)
+IFS=, read -r sx sy sw sh <<<"$shop_area"
+browser swipe "$((sx + 60))" "$((sy - 14))" "$((sx + 20))" "$((sy - 44))"
+[[ $(client_area) == "$((sx - 40)),$((sy - 30)),$sw,$sh" ]] && pass "a finger drags the shop by its title bar" ||
+    fail "dragged by a finger, the shop went from $shop_area to $(client_area)"
+browser tap "$((sx - 40 + sw - 9))" "$((sy - 30 - 14))"
+wait_active Vantaro && pass "a tap on the title bar's cross closes the shop"
+# Upright, the phone asks to be turned; turned back, the game fits again.
+turned() { browser eval "getComputedStyle(document.getElementById('turn')).display !== 'none' &&
+    document.getElementById('turn').innerText"; }
+browser turn
+turned
+[[ $browser_said == *"Поверните телефон"* ]] && pass "a phone held upright asks to be turned" ||
+    fail "a phone held upright shows no line asking to turn it: $browser_said"
+# A long press on that line, as on the game, opens no menu of the browser's.
+browser press "$(browser eval "innerWidth >> 1" && echo "$browser_said") $(browser eval "innerHeight >> 1" && echo "$browser_said")"
+browser eval "window.vantaroMenus"
+[[ $browser_said == "[true]" ]] && pass "a long press opens no menu" ||
+    fail "a long press let the browser's menu through: $browser_said"
+browser turn
+turned
+[[ $browser_said == false ]] || fail "a phone turned back still asks to be turned"
+in_page "turned back, the main screen"
+stop_browser
+# Held upright, a tablet fits the game. The first tap, on the name field, is the gesture after
+# which the browser lets the page play: the next tap's click is heard.
+start_browser 1 --sound --device "Galaxy Tab S4"
+browser open "${web_url}index.html"
+wait_active Begin
+sounds_in
+tap_at 250,16
+browser words Ян
+settle 300
+begin_phase
+tap_at "$confirm"
+wait_active Vantaro
+settle 500
+heard && pass "the tap after the first is heard" || fail "the tap after the first, on the start screen's button, was not heard"
+in_page "on a tablet, the main screen"
+tap_at 644,48
+wait_active Shop
+in_page "on a tablet, the shop"
 stop_browser
 
 python3 "$e2e_dir/sound_count.py" "$work/rec.raw" "$rate" "$work/marks" "$work/server.log" ||

@@ -20,18 +20,30 @@
 //   clearcache                the browser's own HTTP cache emptied
 //   installable               what keeps the page from being installed, as JSON (the manifest's
 //                             errors, then Chromium's installability errors)
+//   tap X Y                   a finger's tap at page pixels (a phone's or tablet's, see --device)
+//   swipe X0 Y0 X1 Y1         a finger held down from one point to the other
+//   press X Y                 a finger held down a second, and the long-press menu asked for
+//   words TEXT                TEXT committed at once, as a predictive keyboard or voice does
+//   compose TEXT              TEXT composed letter by letter, as an input method does, then
+//                             committed
+//   turn                      the device turned: the page's width and height swapped
+//   pixels X,Y,W,H            where page pixels lie in a shot, as "WxH+X+Y" for convert's -crop
 //   quit
 //
-// Usage: node browser.cjs SCALE PROFILE [--sound]   (SCALE: the device pixel ratio; PROFILE: a
-// folder for the browser's profile, on disk, as an installable page needs)
+// Usage: node browser.cjs SCALE PROFILE [--sound] [--device NAME]   (SCALE: the device pixel
+// ratio; PROFILE: a folder for the browser's profile, on disk, as an installable page needs;
+// NAME: one of Playwright's devices, emulated with its touch, viewport and pixel ratio in place
+// of SCALE, and sound allowed only after a gesture, as a phone allows it)
 "use strict";
 
 const readline = require("readline");
-const { chromium } = require("playwright-core");
+const { chromium, devices } = require("playwright-core");
 
 const scale = Number(process.argv[2] || 1);
 const profile = process.argv[3];
 const sound = process.argv.includes("--sound");
+const deviceAt = process.argv.indexOf("--device");
+const device = deviceAt > 0 ? devices[process.argv[deviceAt + 1]] : null;
 const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
 
 async function main() {
@@ -45,9 +57,10 @@ async function main() {
     args: [
       "--no-sandbox", "--no-first-run", "--disable-quic", "--disable-sync",
       "--disable-background-networking", "--disable-component-update",
-      "--autoplay-policy=no-user-gesture-required",
+      ...(device ? [] : ["--autoplay-policy=no-user-gesture-required"]),
     ],
     viewport: { width: 1024, height: 768 }, deviceScaleFactor: scale,
+    ...(device || {}),
     permissions: ["clipboard-read", "clipboard-write"],
   });
   let page = null;
@@ -74,6 +87,11 @@ async function main() {
       await page.addInitScript(() => {
         window.vantaroLoadingSeen = [];
         window.vantaroDefaultPrevented = {};
+        // Whether each long-press menu was kept from the browser.
+        window.vantaroMenus = [];
+        addEventListener("contextmenu", (e) => {
+          setTimeout(() => window.vantaroMenus.push(e.defaultPrevented));
+        });
         addEventListener("keydown", (e) => {
           setTimeout(() => { window.vantaroDefaultPrevented[e.key] = e.defaultPrevented; });
         });
@@ -128,6 +146,63 @@ async function main() {
       await page.mouse.up();
       await sleep(300);
       return "";
+    },
+    async tap(rest) {
+      const [x, y] = rest.split(" ").map(Number);
+      await page.touchscreen.tap(x, y);
+      return "";
+    },
+    async swipe(rest) {
+      const [x0, y0, x1, y1] = rest.split(" ").map(Number);
+      const touch = (type, x, y) => cdp.send("Input.dispatchTouchEvent",
+                                             { type, touchPoints: type === "touchEnd" ? [] : [{ x, y }] });
+      await touch("touchStart", x0, y0);
+      for (let i = 1; i <= 5; i++) {
+        await sleep(30);
+        await touch("touchMove", x0 + ((x1 - x0) * i) / 5, y0 + ((y1 - y0) * i) / 5);
+      }
+      await touch("touchEnd");
+      await sleep(300);
+      return "";
+    },
+    async press(rest) {
+      const [x, y] = rest.split(" ").map(Number);
+      await cdp.send("Input.dispatchTouchEvent", { type: "touchStart", touchPoints: [{ x, y }] });
+      await sleep(1000);
+      await cdp.send("Input.dispatchTouchEvent", { type: "touchEnd", touchPoints: [] });
+      // A phone then asks the page for its long-press menu; headless Chromium does not, and the
+      // request is sent as a desktop's right button sends it.
+      for (const type of ["mousePressed", "mouseReleased"]) {
+        await cdp.send("Input.dispatchMouseEvent", { type, x, y, button: "right", clickCount: 1 });
+      }
+      await sleep(100);
+      return "";
+    },
+    async words(text) {
+      await cdp.send("Input.insertText", { text });
+      return "";
+    },
+    async compose(text) {
+      for (let i = 1; i <= text.length; i++) {
+        await cdp.send("Input.imeSetComposition",
+                       { text: text.slice(0, i), selectionStart: i, selectionEnd: i });
+        await sleep(50);
+      }
+      await cdp.send("Input.insertText", { text });
+      return "";
+    },
+    async turn() {
+      const { width, height } = page.viewportSize();
+      await page.setViewportSize({ width: height, height: width });
+      return "";
+    },
+    async pixels(box) {
+      const [x, y, w, h] = box.split(",").map(Number);
+      // Page pixels through the page's zoom and the device's pixel ratio.
+      const [left, top, zoom] = await page.evaluate(() => [visualViewport.offsetLeft,
+        visualViewport.offsetTop, visualViewport.scale * devicePixelRatio]);
+      const at = (v, from) => Math.round((v - from) * zoom);
+      return `${at(x + w, 0) - at(x, 0)}x${at(y + h, 0) - at(y, 0)}+${at(x, left)}+${at(y, top)}`;
     },
     async shot(file) {
       await page.screenshot({ path: file });
