@@ -39,13 +39,13 @@ url=$(head -n1 "$runtime/url")
 [[ $url == http://127.0.0.1:* ]] || { echo "web.sh: the server did not start" >&2; exit 1; }
 NODE_PATH=$node_modules node "$src/bench/web/bench.cjs" "${url}game/index.html" "${url}ref/index.html" "${1:-10}"
 
-# Lighthouse's audit of the game's page, as portals run it, and of the label page beside it: its
-# mobile preset (a mid-range phone on slow 4G, simulated) and its desktop one.
+# Lighthouse's audit of the game's page (its speed and accessibility), as portals run it, and of
+# the label page beside it: its mobile preset (a mid-range phone on slow 4G, simulated) and its desktop one.
 lighthouse=$("$src/tools/web/node-deps.sh" "$src/bench/web" 2>>"$runtime/build.log" | tail -n 1)
 for preset in mobile desktop; do
     for page in game ref; do
         CHROME_PATH=/usr/bin/chromium node "$lighthouse/lighthouse/cli/index.js" "${url}$page/index.html" \
-            --quiet --only-categories=performance --output=json --output-path="$runtime/$page-$preset.json" \
+            --quiet --only-categories=performance,accessibility --output=json --output-path="$runtime/$page-$preset.json" \
             --chrome-flags="--headless=new --no-sandbox" $([[ $preset == desktop ]] && echo --preset=desktop) ||
             { echo "web.sh: Lighthouse's $preset audit of the $page page failed" >&2; exit 1; }
     done
@@ -62,6 +62,11 @@ def figures(r):
     return (f"performance {score(r):.2f}: {paint}, total blocking time "
             f"{ms('total-blocking-time'):.0f} ms, interactive {ms('interactive') / 1000:.1f} s")
 print(f"Lighthouse {game['lighthouseVersion']}, {preset}: game {figures(game)}; label page {figures(ref)}")
+# What a screen reader finds on the page: the element an on-screen keyboard types into, named.
+failing = [a for a, audit in game["audits"].items() if audit.get("scoreDisplayMode") == "binary"
+           and audit.get("score") == 0 and a in {x["id"] for x in game["categories"]["accessibility"]["auditRefs"]}]
+print(f"Lighthouse {preset}: game accessibility {game['categories']['accessibility']['score']:.2f}"
+      f"{', failing: ' + ' '.join(failing) if failing else ''}")
 if preset == "mobile":
     print(f"goal: Lighthouse mobile performance >= 0.90: {'met' if score(game) >= 0.9 else 'NOT met'}")
 EOF_LH

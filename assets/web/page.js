@@ -102,8 +102,9 @@
     // Rounded down, so that the page it gives is no smaller than the game.
     const fitted = Math.floor(Math.min(1, width / desk.width, height / desk.height) * 1000) / 1000;
     const zoom = upright.matches ? "1" : String(fitted);
-    const content = "width=device-width, initial-scale=" + zoom + ", minimum-scale=" + zoom +
-                    ", maximum-scale=" + zoom + ", user-scalable=no";
+    // No pinch zoom beyond it either: index.html gives every touch to the game, and the page
+    // leaves the reader's zoom as a reader sets it (no maximum).
+    const content = "width=device-width, initial-scale=" + zoom + ", minimum-scale=" + zoom;
     if (viewport.content !== content) viewport.content = content;
   }
   window.addEventListener("resize", fit);

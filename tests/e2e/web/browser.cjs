@@ -152,13 +152,14 @@ async function main() {
       await page.touchscreen.tap(x, y);
       return "";
     },
+    // The finger held down from one point to the other; with none to go to, for a second.
     async swipe(rest) {
-      const [x0, y0, x1, y1] = rest.split(" ").map(Number);
+      const [x0, y0, x1 = x0, y1 = y0] = rest.split(" ").map(Number);
       const touch = (type, x, y) => cdp.send("Input.dispatchTouchEvent",
                                              { type, touchPoints: type === "touchEnd" ? [] : [{ x, y }] });
       await touch("touchStart", x0, y0);
       for (let i = 1; i <= 5; i++) {
-        await sleep(30);
+        await sleep(x1 === x0 && y1 === y0 ? 200 : 30);
         await touch("touchMove", x0 + ((x1 - x0) * i) / 5, y0 + ((y1 - y0) * i) / 5);
       }
       await touch("touchEnd");
@@ -166,16 +167,13 @@ async function main() {
       return "";
     },
     async press(rest) {
-      const [x, y] = rest.split(" ").map(Number);
-      await cdp.send("Input.dispatchTouchEvent", { type: "touchStart", touchPoints: [{ x, y }] });
-      await sleep(1000);
-      await cdp.send("Input.dispatchTouchEvent", { type: "touchEnd", touchPoints: [] });
+      await commands.swipe(rest);
       // A phone then asks the page for its long-press menu; headless Chromium does not, and the
       // request is sent as a desktop's right button sends it.
+      const [x, y] = rest.split(" ").map(Number);
       for (const type of ["mousePressed", "mouseReleased"]) {
         await cdp.send("Input.dispatchMouseEvent", { type, x, y, button: "right", clickCount: 1 });
       }
-      await sleep(100);
       return "";
     },
     async words(text) {
